@@ -1,0 +1,123 @@
+// The main window as a model: its controls' state, its timers and sockets, and the state of the
+// running client. The Qt window binds to it; handlers in each room act on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "core/env.h"
+#include "core/roster.h"
+#include "logging/chat_log.h"
+#include "logging/trace.h"
+#include "lstBox/lst_box.h"
+#include "view/chat_view.h"
+#include "zones/zone_list.h"
+
+namespace orva {
+
+inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
+
+struct FrmMain {
+    FrmMain(Env& env, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp);
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    Env& env;
+
+    // --- program -------------------------------------------------------------------------
+    std::string AppFolder;   // always ends in a separator
+    std::string ConfigPath;  // AppFolder + "Config.ini"
+    std::string SecondKey;   // the scrambler's second key, stored first thing at load
+    Prop<std::string> Caption{"ORVA v.{0}.{1}"};
+    Signal<> showRequested;     // bring the main window forward (e.g. when frmLog closes)
+    Signal<> closeRequested;    // cmdQuit / menu_Exit: ask the window to close
+
+    // --- menus -----------------------------------------------------------------------------
+    MenuItem menu_File{"&File"};
+    MenuItem menu_Connect{"Connect", "Ctrl+C"};
+    MenuItem menu_Disconnect{"Disconnect", "Ctrl+D"};
+    MenuItem menu_IgnorePubMacros{"Ignore Public Macros"};
+    MenuItem menu_KillMessages{"Kill Messages"};
+    MenuItem menu_HighLightURL{"Highlight URL"};
+    MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
+    MenuItem menu_SetFont{"Font"};
+    MenuItem menu_Exit{"E&xit"};
+    MenuItem menu_Zones{"&Zones"};
+    std::vector<std::unique_ptr<MenuItem>> menu_Zone;  // item 0 exists from the start
+    Signal<int> zoneMenuItemAdded;                     // index of a new menu_Zone item
+    MenuItem menu_ZoneSep{"-"};
+    MenuItem menu_ZoneMan{"Zone Manager"};
+    MenuItem menu_Macros{"Macros"};
+    std::array<MenuItem, 8> menu_Macro;  // F1 to F8
+    MenuItem menu_MacroSep{"-"};
+    MenuItem menu_MacroEditor{"Macro Editor"};
+    MenuItem menu_Help{"&Help"};
+    MenuItem menu_About{"About..."};
+
+    // --- frameMain: zones and ping -----------------------------------------------------------
+    Panel frameMain;
+    ListBox lstZones;
+    Button cmdPingOn;
+    Button cmdPingOff;
+    CheckBox ckPing;
+
+    // --- frmLogin: profile and login fields ----------------------------------------------
+    Panel frmLogin;
+    ListBox cmbManage;  // profile combo; entry 0 is "(default)"
+    Label lblSelProfile;
+    Label lblProfileSt;
+    Label lblUser, lblPass, lblAuto, lblChats, lblArena;
+    TextBox txtUser, txtPass, txtAuto, txtchats, txtInitialArena;
+    Button cmdSavePass, cmdSaveAuto, cmdSaveChats, cmdSaveArena;
+    Button cmdConnect, cmdQuit, Command1;
+
+    // --- chat parts ------------------------------------------------------------------------
+    ChatView txtLog;  // the chat view's document and styled lines
+    TextBox txtOut;   // the input line
+    LstBox lstUsers;  // the player list
+
+    // --- sockets and timers ------------------------------------------------------------------
+    std::unique_ptr<ITcpClient> sckClient;
+    std::unique_ptr<IUdpSocket> sckPing;
+    std::unique_ptr<ITimer> tmrHalter, tmrflash, tmrPing, tmrPing2, tmrPing3;
+
+    // --- switches (Config.ini) -------------------------------------------------------------
+    std::uint8_t ShowKillMessages = 0;
+    std::uint8_t ShowPublicMacros = 0;
+    std::uint8_t showURLs = 0;
+    std::uint8_t Muted = 0;
+    std::string ProfileID = "User0";
+    std::uint8_t NameWidth = 14;
+
+    // --- chat font and view state -----------------------------------------------------------
+    std::string ChatFontName = "Courier New";
+    std::uint8_t ChatFontSize = 9;
+    std::uint8_t ChatFontHalfPoints = 18;
+    std::string ChatViewInitialRtf;
+    bool ViewHasFocus = false;
+    std::string HoverLink;
+
+    // --- connection state ------------------------------------------------------------------
+    bool LoggedIn = false;
+    std::string SelfName;
+    std::int16_t SelfFreq = 9999;
+    std::string ArenaName;
+    bool AutoCommandsSent = false;
+    std::string AwayMessage;
+    bool SheepSoundPending = false;
+    std::array<std::string, 5> RecentPrivateNames;
+    int RecentPrivateIndex = 0;
+    std::string LastInputPrefix;
+
+    // --- tables ----------------------------------------------------------------------------
+    Roster roster;
+    ZoneTable zones;
+    ChatLogState chatLog;
+    TraceLog frmLog;
+};
+
+}  // namespace orva

@@ -1,0 +1,23 @@
+// File access the logic needs, on the standard library: whole reads, appends and atomic replaces.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace orva::files {
+
+// The whole file as bytes, or nothing when it cannot be opened.
+std::optional<std::string> readAll(const std::string& path);
+
+// Replaces the file with the bytes atomically: a temporary file in the same folder is written,
+// flushed and renamed over the target. On failure the previous file is untouched.
+bool replaceAtomically(const std::string& path, const std::string& bytes);
+
+// Opens for appending (creating it), writes, closes. False when any step fails.
+bool append(const std::string& path, const std::string& bytes);
+
+bool exists(const std::string& path);
+bool isDirectory(const std::string& path);
+bool createDirectory(const std::string& path);
+
+}  // namespace orva::files

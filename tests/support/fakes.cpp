@@ -1,0 +1,130 @@
+#include "support/fakes.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
+
+namespace orva::test {
+
+void FakeTimer::setInterval(int ms) {
+    interval_ = ms;
+    if (enabled_) due_ = clock_.now_ + static_cast<std::uint64_t>(interval_);
+}
+
+void FakeTimer::setEnabled(bool on) {
+    enabled_ = on;
+    if (on) due_ = clock_.now_ + static_cast<std::uint64_t>(interval_);
+}
+
+ManualClock::~ManualClock() = default;
+
+std::unique_ptr<ITimer> ManualClock::createTimer() {
+    auto t = std::make_unique<FakeTimer>(*this);
+    timers_.push_back(t.get());
+    return t;
+}
+
+void ManualClock::advance(std::uint64_t ms) {
+    const std::uint64_t end = now_ + ms;
+    // Bounded: a timer with interval 0 fires once per millisecond step at most.
+    for (int guard = 0; guard < 1000000; ++guard) {
+        FakeTimer* next = nullptr;
+        for (FakeTimer* t : timers_) {
+            if (t->enabled_ && t->interval_ > 0 && t->due_ <= end && (!next || t->due_ < next->due_))
+                next = t;
+        }
+        if (!next) break;
+        now_ = std::max(now_, next->due_);
+        next->due_ = now_ + static_cast<std::uint64_t>(next->interval_);
+        if (next->tick_) next->tick_();
+    }
+    now_ = end;
+}
+
+MsgResult FakeDialogs::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                                  MsgButtons buttons) {
+    calls.push_back({text, title, icon, buttons});
+    if (duringBox) duringBox();
+    if (!answers.empty()) {
+        const MsgResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
+                                                                              : MsgResult::Ok;
+}
+
+std::optional<std::string> FakeDialogs::inputBox(const std::string& prompt,
+                                                 const std::string& title) {
+    calls.push_back({prompt, title, MsgIcon::None, MsgButtons::OkCancel});
+    if (!inputs.empty()) {
+        auto r = inputs.front();
+        inputs.pop_front();
+        return r;
+    }
+    return std::string("Tester");
+}
+
+void FakeTcp::Connect(const std::string& h, std::uint16_t p) {
+    host = h;
+    port = p;
+    state = sckConnecting;
+    ++connects;
+}
+
+void FakeTcp::acceptConnection() {
+    state = sckConnected;
+    if (events_.onConnect) events_.onConnect();
+}
+
+void FakeTcp::deliver(const std::string& bytes) {
+    if (events_.onDataArrival) events_.onDataArrival(bytes);
+}
+
+void FakeTcp::peerClose() {
+    state = sckClosing;
+    if (events_.onClose) events_.onClose();
+}
+
+void FakeTcp::fail(int number, std::string text) {
+    state = sckError;
+    if (events_.onError) events_.onError(number, std::move(text));
+}
+
+TempDir::TempDir() {
+    std::string templ = (std::filesystem::temp_directory_path() / "orva-test-XXXXXX").string();
+    if (!::mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = templ + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string TempDir::read(const std::string& name) const {
+    std::ifstream in(file(name), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+World::World() {
+    app.folder = dir.path();
+    auto t = std::make_unique<FakeTcp>();
+    auto u = std::make_unique<FakeUdp>();
+    tcp = t.get();
+    udp = u.get();
+    form = std::make_unique<FrmMain>(env, std::move(t), std::move(u));
+    form->AppFolder = dir.path();
+    form->ConfigPath = dir.path() + "Config.ini";
+}
+
+}  // namespace orva::test
