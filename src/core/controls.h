@@ -11,7 +11,9 @@ namespace orva {
 
 // 0x00BBGGRR, as colours are stored by the program (RGB(r, g, b)).
 using Rgb = std::uint32_t;
-constexpr Rgb rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+constexpr Rgb rgb(unsigned r, unsigned g, unsigned b) {
+    return r | (g << 8) | (b << 16);
+}
 
 struct Control {
     Prop<bool> Enabled{true};
@@ -50,8 +52,7 @@ struct TextBox : Control {
 
 struct MenuItem : Control {
     MenuItem() = default;
-    MenuItem(std::string caption, std::string shortcut = {})
-        : Shortcut(std::move(shortcut)) {
+    MenuItem(std::string caption, std::string shortcut = {}) : Shortcut(std::move(shortcut)) {
         Caption.set(std::move(caption));
     }
     Prop<std::string> Caption;  // "&" marks the access key; "-" is a separator
@@ -87,7 +88,7 @@ struct ListBox : Control {
     Signal<int> itemChanged;
     Signal<> cleared;
 
-private:
+  private:
     std::vector<std::string> items_;
 };
 

@@ -37,7 +37,8 @@ FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSo
     txtAuto.ToolTipText.set("Seperate via \"\\\" (ie: ?sheep\\?version)");
     txtchats.ToolTipText.set("Seperate via \",\" ie: chat1,chat2");
     txtInitialArena.ToolTipText.set("Arena to login to. (Leave blank for public)");
-    for (auto* b : {&cmdSavePass, &cmdSaveAuto, &cmdSaveChats, &cmdSaveArena}) b->Caption.set("Save");
+    for (auto* b : {&cmdSavePass, &cmdSaveAuto, &cmdSaveChats, &cmdSaveArena})
+        b->Caption.set("Save");
     cmdSavePass.ToolTipText.set("Save Password");
     cmdSaveAuto.ToolTipText.set("Save Auto");
     cmdSaveChats.ToolTipText.set("Save Chats");

@@ -33,8 +33,8 @@ struct FrmMain {
     std::string ConfigPath;  // AppFolder + "Config.ini"
     std::string SecondKey;   // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
-    Signal<> showRequested;     // bring the main window forward (e.g. when frmLog closes)
-    Signal<> closeRequested;    // cmdQuit / menu_Exit: ask the window to close
+    Signal<> showRequested;   // bring the main window forward (e.g. when frmLog closes)
+    Signal<> closeRequested;  // cmdQuit / menu_Exit: ask the window to close
 
     // --- menus -----------------------------------------------------------------------------
     MenuItem menu_File{"&File"};

@@ -20,3 +20,17 @@ struct Roster {
 };
 
 }  // namespace orva
+
+namespace orva {
+
+struct FrmMain;
+
+// Each change sets the player-count label of lstUsers.
+void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int16_t freq);
+std::int16_t FindPlayer(const FrmMain& f, const std::string& name);
+void RemovePlayerAt(FrmMain& f, std::int16_t index);
+void RemovePlayer(FrmMain& f, const std::string& name);
+// Drops all records; does not touch the list or the label.
+void ClearRoster(FrmMain& f);
+
+}  // namespace orva

@@ -11,22 +11,23 @@ namespace orva {
 // lifetime, so there is no disconnect.
 template <class... Args>
 class Signal {
-public:
+  public:
     using Slot = std::function<void(Args...)>;
 
     void connect(Slot slot) { slots_.push_back(std::move(slot)); }
     void emit(Args... args) const {
-        for (const auto& slot : slots_) slot(args...);
+        for (const auto& slot : slots_)
+            slot(args...);
     }
 
-private:
+  private:
     std::vector<Slot> slots_;
 };
 
 // A value that tells its observers when it changes. Setting the same value again is silent.
 template <class T>
 class Prop {
-public:
+  public:
     Prop() = default;
     explicit Prop(T initial) : value_(std::move(initial)) {}
     Prop(const Prop&) = delete;
@@ -41,7 +42,7 @@ public:
 
     Signal<const T&> changed;
 
-private:
+  private:
     T value_{};
 };
 

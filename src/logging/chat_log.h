@@ -12,3 +12,16 @@ struct ChatLogState {
 };
 
 }  // namespace orva
+
+namespace orva {
+
+struct FrmMain;
+
+// Appends the line to the current log while logging is on.
+void WriteChatLog(FrmMain& f, const std::string& line);
+void OpenLog(FrmMain& f);
+void CloseLog(FrmMain& f);
+std::uint8_t LogIsOpen(const FrmMain& f);
+void SetLogFileName(FrmMain& f, const std::string& name);
+
+}  // namespace orva

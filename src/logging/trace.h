@@ -15,3 +15,14 @@ struct TraceLog {
 };
 
 }  // namespace orva
+
+namespace orva {
+
+struct FrmMain;
+
+// Adds one line to the protocol trace (text by reference, as the callers pass it).
+void TraceLine(FrmMain& f, std::string& text);
+// Convenience for literals.
+void TraceLine(FrmMain& f, std::string&& text);
+
+}  // namespace orva

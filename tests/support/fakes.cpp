@@ -32,7 +32,8 @@ void ManualClock::advance(std::uint64_t ms) {
     for (int guard = 0; guard < 1000000; ++guard) {
         FakeTimer* next = nullptr;
         for (FakeTimer* t : timers_) {
-            if (t->enabled_ && t->interval_ > 0 && t->due_ <= end && (!next || t->due_ < next->due_))
+            if (t->enabled_ && t->interval_ > 0 && t->due_ <= end &&
+                (!next || t->due_ < next->due_))
                 next = t;
         }
         if (!next) break;

@@ -18,7 +18,7 @@ namespace orva::test {
 class ManualClock;
 
 class FakeTimer : public ITimer {
-public:
+  public:
     explicit FakeTimer(ManualClock& clock) : clock_(clock) {}
     void setInterval(int ms) override;
     int interval() const override { return interval_; }
@@ -26,7 +26,7 @@ public:
     bool enabled() const override { return enabled_; }
     void onTick(std::function<void()> tick) override { tick_ = std::move(tick); }
 
-private:
+  private:
     friend class ManualClock;
     ManualClock& clock_;
     int interval_ = 0;
@@ -37,7 +37,7 @@ private:
 
 // Time stands still until a test advances it; due timers then fire in order of their due time.
 class ManualClock : public IClock, public ITimerFactory {
-public:
+  public:
     ~ManualClock() override;
     std::uint32_t tickCount() const override { return static_cast<std::uint32_t>(now_); }
     LocalTime localTime() const override { return local; }
@@ -47,7 +47,7 @@ public:
 
     LocalTime local{2026, 12, 7, 9, 5, 3, 0};
 
-private:
+  private:
     friend class FakeTimer;
     std::uint64_t now_ = 0;
     std::vector<FakeTimer*> timers_;
@@ -61,7 +61,7 @@ struct DialogCall {
 
 // Records every box and answers from a script (default: OK / Yes / the input "Tester").
 class FakeDialogs : public IDialogs {
-public:
+  public:
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     std::optional<std::string> inputBox(const std::string& prompt,
@@ -74,10 +74,13 @@ public:
 };
 
 class FakeTcp : public ITcpClient {
-public:
+  public:
     void setEvents(TcpEvents events) override { events_ = std::move(events); }
     void Connect(const std::string& host, std::uint16_t port) override;
-    void Close() override { state = sckClosed; ++closes; }
+    void Close() override {
+        state = sckClosed;
+        ++closes;
+    }
     void SendData(const std::string& bytes) override { sent += bytes; }
     int State() const override { return state; }
     std::string RemoteHostIP() const override { return remoteIp; }
@@ -98,12 +101,12 @@ public:
     int connects = 0;
     int closes = 0;
 
-private:
+  private:
     TcpEvents events_;
 };
 
 class FakeUdp : public IUdpSocket {
-public:
+  public:
     void setEvents(UdpEvents events) override { events_ = std::move(events); }
     void SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) override {
         sent.push_back({host, port, bytes});
@@ -118,7 +121,7 @@ public:
     };
     std::vector<Datagram> sent;
 
-private:
+  private:
     UdpEvents events_;
 };
 
@@ -148,7 +151,7 @@ struct FakeApp : IApp {
 
 // A fresh temporary folder, removed with the object.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -158,7 +161,7 @@ public:
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 
