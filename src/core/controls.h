@@ -33,11 +33,13 @@ struct Label : Control {
 
 struct Button : Control {
     Prop<std::string> Caption;
+    Signal<> clicked;
 };
 
 struct CheckBox : Control {
     Prop<std::string> Caption;
     Prop<int> Value{0};  // 0 unticked, 1 ticked
+    Signal<> clicked;    // raised after a click has changed Value
 };
 
 struct TextBox : Control {
@@ -48,6 +50,10 @@ struct TextBox : Control {
     Prop<std::string> FontName;
     Prop<int> FontSize{0};
     Prop<bool> FontBold{false};
+    Signal<> gotFocus;
+    Signal<> lostFocus;
+    // Key code of a typed character or Enter (13); a handler may set the flag to swallow it.
+    Signal<int, bool&> keyPressed;
 };
 
 struct MenuItem : Control {
@@ -87,6 +93,9 @@ struct ListBox : Control {
     Signal<int> itemAdded;
     Signal<int> itemChanged;
     Signal<> cleared;
+    Signal<> gotFocus;
+    Signal<> clicked;               // the user changed the selection
+    Signal<int, bool&> keyPressed;  // key code; set the flag to swallow the key
 
   private:
     std::vector<std::string> items_;

@@ -8,10 +8,10 @@
 namespace orva {
 
 class ChatView {
-public:
+  public:
     const std::string& TextRTF() const { return rtf_; }
 
-private:
+  private:
     std::string rtf_;
 };
 
