@@ -1,0 +1,12 @@
+// The main of the Qt and end-to-end tests: one QApplication for all of them, offscreen by default.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
