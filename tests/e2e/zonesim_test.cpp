@@ -410,6 +410,22 @@ TEST(ZonesimModes, SplitDripAndPacingDeliverTheSameLines) {
     }
 }
 
+TEST(ZonesimModes, PacedReadingKeepsOrder) {
+    Options o;
+    o.readPaceMs = 10;
+    auto server = startServer(o);
+    Peer ann(server->port());
+    ann.enter("Ann");
+    Peer bob(server->port());
+    bob.enter("Bob");
+    ann.send("SEND:PUB:1\r\nSEND:PUB:2\rSEND:PUB:3\n\nSEND:PUB:4\n");
+    ASSERT_TRUE(bob.waitFor("MSG:PUB:Ann:4"));
+    EXPECT_EQ(
+        bob.lines().mid(bob.lines().size() - 4),
+        (QList<QByteArray>{"MSG:PUB:Ann:1", "MSG:PUB:Ann:2", "MSG:PUB:Ann:3", "MSG:PUB:Ann:4"}));
+    EXPECT_TRUE(server->waitReceived(-1, "SEND:PUB:3", 0));
+}
+
 TEST(ZonesimModes, FloodGarbageCloseSilent) {
     {
         Options o;

@@ -87,8 +87,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption dialect(
         "dialect", "server (as real servers) or client (PUBMAC, SYSOP with a name, CMD).", "D",
         "server");
-    const QCommandLineOption pace("pace",
-                                  "One line per 100 ms per connection, as real servers send.");
+    const QCommandLineOption pace(
+        "pace",
+        "Write one line per 100 ms and read one per 200 ms per connection, as real servers do.");
     const QCommandLineOption floodRule("flood-rule",
                                        "Mute senders of ten SEND lines within a second.");
     const QCommandLineOption noop(
@@ -126,6 +127,7 @@ int main(int argc, char** argv) {
     if (d != "server" && d != "client") return fail("bad --dialect");
     o.dialect = d == "client" ? zonesim::Dialect::Client : zonesim::Dialect::Server;
     o.pacing = p.isSet(pace);
+    if (o.pacing) o.readPaceMs = 200;
     o.floodRule = p.isSet(floodRule);
     const int noopSeconds = p.value(noop).toInt(&ok);
     if (!ok || noopSeconds < 0) return fail("bad --noop");

@@ -33,7 +33,9 @@ struct Server::Conn {
     std::deque<qint64> sendTimes;
     qint64 mutedUntil = -1;
     std::deque<QByteArray> pending;  // bytes the paced writer has yet to write
+    std::deque<QByteArray> unread;   // lines the paced reader has yet to handle
     QTimer* outTimer = nullptr;
+    QTimer* inTimer = nullptr;
     QTimer* noopTimer = nullptr;
     bool flooding = false;
     int floodNext = 0;
@@ -276,6 +278,9 @@ void Server::onNewConnection() {
         c->outTimer = new QTimer(sock);
         c->outTimer->setSingleShot(true);
         c->noopTimer = new QTimer(sock);
+        c->inTimer = new QTimer(sock);
+        c->inTimer->setSingleShot(true);
+        connect(c->inTimer, &QTimer::timeout, sock, [this, id] { handleNextQueued(id); });
         connect(c->outTimer, &QTimer::timeout, sock, [this, id] { pumpOutput(id); });
         connect(c->noopTimer, &QTimer::timeout, sock, [this, id] {
             if (Conn* cc = conn(id)) queue(*cc, "NOOP\n", true);
@@ -298,10 +303,12 @@ void Server::onDisconnected(int id) {
     c->open = false;
     c->flooding = false;
     c->pending.clear();
+    c->unread.clear();
     leaveArena(*c);
     if (c->socket) {
         c->outTimer->stop();
         c->noopTimer->stop();
+        c->inTimer->stop();
         c->socket->deleteLater();
     }
     emit clientDisconnected(id);
@@ -319,8 +326,33 @@ void Server::onReadyRead(int id) {
         emit lineReceived(id, line);
         if (options_.mode == Mode::Silent || !c->open) continue;
         touch(*c);
-        handleLine(*c, line);
+        if (options_.readPaceMs > 0) {
+            c->unread.push_back(line);
+        } else {
+            handleLine(*c, line);
+        }
     }
+    if (c->open && !c->unread.empty() && !c->inTimer->isActive()) handleNextQueued(id);
+}
+
+void Server::handleNextQueued(int id) {
+    Conn* c = conn(id);
+    if (!c || !c->open || c->unread.empty()) return;
+    const QByteArray line = c->unread.front();
+    c->unread.pop_front();
+    c->inTimer->start(options_.readPaceMs);
+    handleLine(*c, line);
+}
+
+bool Server::waitReceived(int id, const QByteArray& line, int timeoutMs) const {
+    return pumpUntil(
+        [&] {
+            for (const auto& [cid, c] : conns_) {
+                if ((id == -1 || id == cid) && c->lines.contains(line)) return true;
+            }
+            return false;
+        },
+        timeoutMs);
 }
 
 void Server::touch(Conn& c) {
@@ -452,6 +484,7 @@ void Server::handleGo(Conn& c, const QByteArray& requested) {
     for (Conn* o : others) {
         queue(*o, "ENTERING:" + c.name + ':' + num(c.ship) + ':' + num(c.freq) + '\n', true);
     }
+    if (options_.demo && sameName(arena, options_.arena)) botGreetLater(c.id);
     afterArenaEntry(c);
 }
 
@@ -680,8 +713,6 @@ void Server::sendGarbage(Conn& c) {
         "PLAYER\n",
         "PLAYER::::\n",
         "ENTERING:Nobody\n",
-        "SHIPFREQCHANGE:Ghost:1:2\n",
-        "SHIPFREQCHANGE:\n",
         "KILL:a\n",
         "KILL:a:b:99999999999999999999:-1\n",
         "\r\r\n\n\r\n",
@@ -750,6 +781,18 @@ void Server::botReplyLater(const QByteArray& bot, int toId) {
     QTimer::singleShot(randomInt(botRng_, 800, 2000), this, [this, bot, toId, text] {
         Conn* c = conn(toId);
         if (c && c->open && bots_.find(bot)) botSendTo(*c, "MSG:PRIV:" + bot + ':' + text);
+    });
+}
+
+void Server::botGreetLater(int toId) {
+    if (bots_.present().isEmpty()) return;
+    const QByteArray bot =
+        bots_.present()[randomInt(botRng_, 0, int(bots_.present().size()) - 1)].name;
+    QTimer::singleShot(randomInt(botRng_, 1000, 2500), this, [this, bot, toId] {
+        Conn* c = conn(toId);
+        if (c && c->open && c->inArena && bots_.find(bot)) {
+            botSend("MSG:PUB:" + bot + ":welcome, " + c->name + "!");
+        }
     });
 }
 
@@ -890,7 +933,10 @@ void Server::botStep() {
             break;
         case Ship: {
             Bot* b = bots_.find(bot.name);
-            bots_.randomiseShip(*b, botRng_);
+            const Bot before = *b;
+            for (int i = 0; i < 5 && b->ship == before.ship && b->freq == before.freq; ++i) {
+                bots_.randomiseShip(*b, botRng_);
+            }
             botSend("SHIPFREQCHANGE:" + b->name + ':' + num(b->ship) + ':' + num(b->freq));
             break;
         }

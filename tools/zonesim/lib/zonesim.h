@@ -60,6 +60,7 @@ struct Options {
     int dripDelayMs = 1;
     bool pacing = false;  // one line per paceMs per connection, each in its own packet
     int paceMs = 100;
+    int readPaceMs = 0;  // handle at most one received line per this long (the real server: 200)
     bool floodRule = false;  // mute a sender of ten SEND lines within a second for 60 s
     int muteMs = 60000;
     int maxSendText = 500;    // longer SEND lines are dropped; 0: no limit
@@ -97,6 +98,8 @@ class Server : public QObject {
     QList<QByteArray> received(int id) const;  // lines without their line ends
     QByteArray receivedBytes(int id) const;    // every byte, exactly as it came
     QList<QByteArray> sent(int id) const;      // lines and raw writes, as queued
+    // Runs the event loop until connection `id` (-1: any) has received `line`; false on timeout.
+    bool waitReceived(int id, const QByteArray& line, int timeoutMs = 5000) const;
 
     // Injection: raw bytes as given, or a line with LF added. id -1: every open connection.
     void sendRaw(int id, const QByteArray& bytes);
@@ -119,6 +122,7 @@ class Server : public QObject {
 
     void onNewConnection();
     void onReadyRead(int id);
+    void handleNextQueued(int id);
     void onDisconnected(int id);
     void onPing();
     void handleLine(Conn& c, const QByteArray& line);
@@ -149,6 +153,7 @@ class Server : public QObject {
     void botSend(const QByteArray& line);  // to every client in the bots' arena
     void botSendTo(Conn& c, const QByteArray& line);
     void botReplyLater(const QByteArray& bot, int toId);
+    void botGreetLater(int toId);
 
     Options options_;
     QString error_;
