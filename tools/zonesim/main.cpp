@@ -118,10 +118,10 @@ int main(int argc, char** argv) {
     for (const QString& r : p.values(refuse)) {
         const qsizetype colon = r.indexOf(':');
         if (colon <= 0) return fail("bad --refuse, want NAME:REASON");
-        o.refuse.insert(r.left(colon).toLocal8Bit().toLower(), r.mid(colon + 1).toLocal8Bit());
+        o.refuse.insert(r.left(colon).toLatin1().toLower(), r.mid(colon + 1).toLatin1());
     }
-    o.password = p.value(password).toLocal8Bit();
-    o.arena = p.value(arena).toLocal8Bit();
+    o.password = p.value(password).toLatin1();
+    o.arena = p.value(arena).toLatin1();
     if (o.arena.isEmpty()) return fail("bad --arena");
     const QString d = p.value(dialect).toLower();
     if (d != "server" && d != "client") return fail("bad --dialect");
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     if (!ok || noopSeconds < 0) return fail("bad --noop");
     o.noopMs = noopSeconds * 1000;
     for (const QString& s : p.values(staff))
-        o.staff.append(s.toLocal8Bit());
+        o.staff.append(s.toLatin1());
     if (p.isSet(pingCount)) {
         o.pingCount = p.value(pingCount).toInt(&ok);
         if (!ok || o.pingCount < 0) return fail("bad --ping-count");
