@@ -174,9 +174,16 @@ void shipFreqChange(FrmMain& f, const Fields& d) {
 void killNotice(FrmMain& f, const Fields& d) {
     if (!f.ShowKillMessages) return;
     if (!d.has(4)) return;
-    std::string text = std::string(d.at[2]) + "(" + std::string(d.at[3]);
-    if (leadingValue(d.at[4]) > 0) text += ":" + std::string(d.at[4]);
-    text += ") killed by " + std::string(d.at[1]) + ".";
+    std::string text(d.at[2]);
+    text += '(';
+    text += d.at[3];
+    if (leadingValue(d.at[4]) > 0) {
+        text += ':';
+        text += d.at[4];
+    }
+    text += ") killed by ";
+    text += d.at[1];
+    text += '.';
     showChatLine(f, std::move(text), ColorKill);
 }
 
