@@ -19,6 +19,8 @@
 
 namespace orva {
 
+struct Transport;
+
 inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
 struct FrmMain {
@@ -118,6 +120,9 @@ struct FrmMain {
     ZoneTable zones;
     ChatLogState chatLog;
     TraceLog frmLog;
+
+    // --- line transport (core/transport.h), made on first use ---------------------------------
+    std::shared_ptr<Transport> transport;
 };
 
 }  // namespace orva

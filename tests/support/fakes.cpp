@@ -32,14 +32,14 @@ void ManualClock::advance(std::uint64_t ms) {
     for (int guard = 0; guard < 1000000; ++guard) {
         FakeTimer* next = nullptr;
         for (FakeTimer* t : timers_) {
-            if (t->enabled_ && t->interval_ > 0 && t->due_ <= end &&
-                (!next || t->due_ < next->due_))
-                next = t;
+            if (t->enabled_ && t->due_ <= end && (!next || t->due_ < next->due_)) next = t;
         }
         if (!next) break;
         now_ = std::max(now_, next->due_);
         next->due_ = now_ + static_cast<std::uint64_t>(next->interval_);
         if (next->tick_) next->tick_();
+        // A zero-interval timer stands for "the next turn of the event loop": one turn per ms.
+        if (next->due_ <= now_) next->due_ = now_ + 1;
     }
     now_ = end;
 }

@@ -1,0 +1,42 @@
+#include "core/auto_commands.h"
+
+#include <string>
+
+#include "chat/outgoing.h"
+#include "core/frm_main.h"
+
+namespace orva {
+
+namespace {
+bool isSheep(const std::string& piece) {
+    static constexpr std::string_view kSheep = "?sheep";
+    if (piece.size() != kSheep.size()) return false;
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+        const char c = piece[i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != kSheep[i]) return false;
+    }
+    return true;
+}
+}  // namespace
+
+void ProcessAuto(FrmMain& f) {
+    if (f.AutoCommandsSent) return;
+    const std::string text = f.txtAuto.Text.get();
+    if (text.find_first_not_of(' ') == std::string::npos) return;
+
+    // Pieces go out as typed: not trimmed, empty ones included.
+    std::size_t start = 0;
+    for (int n = 0; n < kMaxAutoCommands; ++n) {
+        const std::size_t slash = text.find('\\', start);
+        std::string piece = text.substr(start, slash == std::string::npos ? slash : slash - start);
+        if (isSheep(piece)) f.SheepSoundPending = true;
+        HandleOutgoing(f, piece, 0);
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+
+    f.AutoCommandsSent = true;
+}
+
+}  // namespace orva

@@ -1,0 +1,38 @@
+// The TCP connection to a zone: connecting, the connected and disconnected window states,
+// receiving lines and sending them.
+#pragma once
+
+#include <string>
+
+namespace orva {
+
+struct FrmMain;
+
+// Starts a connection to the zone selected in lstZones and returns; the wait for it (at most
+// 10 seconds) runs on timer and socket events.
+void Connect_It(FrmMain& f);
+void ConnectionEstablished(FrmMain& f);
+// The end of the 10-second connect wait without a connection.
+void connectWaitExpired(FrmMain& f);
+// Does not close the socket; every caller does.
+void ConnectionClosed(FrmMain& f);
+
+void cmdConnect_Click(FrmMain& f);
+void menu_Connect_Click(FrmMain& f);
+void menu_Disconnect_Click(FrmMain& f);
+void tmrHalter_Timer(FrmMain& f);
+
+void sckClient_Connect(FrmMain& f);
+void sckClient_DataArrival(FrmMain& f, const std::string& bytes);
+void sckClient_Close(FrmMain& f);
+void sckClient_Error(FrmMain& f);
+
+// Sends one line and a line feed while connected; login lines are traced without their text.
+void SendLine(FrmMain& f, const std::string& line);
+// Removes every trailing CR and LF.
+std::string StripLineEnd(std::string text);
+
+// The login line for the form's name and password.
+std::string LoginLine(const FrmMain& f);
+
+}  // namespace orva

@@ -1,0 +1,98 @@
+// A main window wired to the fakes, with one zone to connect to, and recorders for what the
+// connection code shows.
+#pragma once
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/connection.h"
+#include "core/core_handlers.h"
+#include "core/frm_main.h"
+#include "core/transport.h"
+#include "support/fakes.h"
+#include "view/chat_lines.h"
+
+namespace orva::test {
+
+struct Shown {
+    std::uint8_t colour;
+    std::string text;
+    bool operator==(const Shown&) const = default;
+};
+
+inline void PrintTo(const Shown& s, std::ostream* os) {
+    *os << int(s.colour) << ":" << s.text;
+}
+
+struct CoreWorld : World {
+    CoreWorld() {
+        FrmMain& m = f();
+        wireCoreHandlers(m);
+        m.zones.Zones.push_back({"Alpha", "10.0.0.1", 5000, 0, 0});
+        m.zones.Zones.push_back({"Beta", "10.0.0.2", 6000, 0, 0});
+        m.zones.ZoneCount = 2;
+        m.lstZones.AddItem("Alpha");
+        m.lstZones.AddItem("Beta");
+        m.menu_Zone.push_back(std::make_unique<MenuItem>("Beta"));
+        m.menu_Zone[0]->Caption.set("Alpha");
+        m.lstZones.ListIndex.set(0);
+        m.txtUser.Text.set("Ann");
+        m.txtPass.Text.set("pw");
+        transportOf(m).chatLinePosted.connect([this](std::uint8_t c, const std::string& t) {
+            shown.push_back({c, t});
+        });
+    }
+
+    // Connect_It and the server's accept.
+    void connect() {
+        Connect_It(f());
+        tcp->acceptConnection();
+    }
+    // Connected, logged in as name, in arena "0" on the given frequency.
+    void enterArena(std::int16_t freq = 8025, const std::string& name = "Ann") {
+        connect();
+        tcp->deliver("LOGINOK:" + name + "\n");
+        tcp->deliver("INARENA:0:" + std::to_string(freq) + "\n");
+    }
+    // Runs the event loop until nothing waits on a zero-interval continuation.
+    void settle() { clock.advance(1000); }
+
+    std::vector<std::string> sentLines() const {
+        std::vector<std::string> out;
+        std::size_t start = 0;
+        for (std::size_t lf; (lf = tcp->sent.find('\n', start)) != std::string::npos;
+             start = lf + 1)
+            out.push_back(tcp->sent.substr(start, lf - start));
+        return out;
+    }
+    std::vector<std::string> trace() const {
+        return {form->frmLog.lines.begin(), form->frmLog.lines.end()};
+    }
+    bool traced(const std::string& line) const {
+        return std::find(form->frmLog.lines.begin(), form->frmLog.lines.end(), line) !=
+               form->frmLog.lines.end();
+    }
+    std::vector<std::string> list() const {
+        const auto& l = form->lstUsers;
+        return {l.Items.begin(), l.Items.begin() + l.ItemCount};
+    }
+    std::vector<std::string> rosterNames() const {
+        std::vector<std::string> out;
+        for (int i = 0; i < form->roster.PlayerCount; ++i)
+            out.push_back(form->roster.records[static_cast<size_t>(i)].Name);
+        return out;
+    }
+    void clearRecords() {
+        shown.clear();
+        tcp->sent.clear();
+        form->frmLog.lines.clear();
+        dialogs.calls.clear();
+    }
+
+    std::vector<Shown> shown;
+};
+
+}  // namespace orva::test
