@@ -1,18 +1,11 @@
 #include "core/roster.h"
 
-#include <cctype>
-
 #include "core/frm_main.h"
+#include "lstBox/case_fold.h"
 
 namespace orva {
 
-// Provisional: replaced by the full roster.
 namespace {
-std::string lower(std::string s) {
-    for (auto& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 void setLabel(FrmMain& f) {
     f.lstUsers.setCount(std::to_string(f.roster.PlayerCount) + " players.");
 }
@@ -20,26 +13,30 @@ void setLabel(FrmMain& f) {
 
 void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int16_t freq) {
     auto& r = f.roster;
-    if (r.records.size() <= static_cast<size_t>(r.PlayerCount))
-        r.records.resize(r.PlayerCount + 1u);
-    r.records[static_cast<size_t>(r.PlayerCount)] = {name, ship, freq};
+    if (r.PlayerCount >= INT16_MAX) return;  // the count is 16-bit: the roster is full
+    const auto at = static_cast<size_t>(r.PlayerCount);
+    if (r.records.size() <= at) r.records.resize(at + 1);
+    r.records[at] = {name, ship, freq};
     ++r.PlayerCount;
     setLabel(f);
 }
 
 std::int16_t FindPlayer(const FrmMain& f, const std::string& name) {
-    for (std::int16_t i = 0; i < f.roster.PlayerCount; ++i)
-        if (lower(f.roster.records[static_cast<size_t>(i)].Name) == lower(name)) return i;
+    const auto& r = f.roster;
+    for (std::int16_t i = 0; i < r.PlayerCount; ++i)
+        if (equalsFolded(r.records[static_cast<size_t>(i)].Name, name)) return i;
     return -1;
 }
 
 void RemovePlayerAt(FrmMain& f, std::int16_t index) {
     auto& r = f.roster;
+    if (index < 0 || index >= r.PlayerCount) return;
     const auto last = static_cast<size_t>(r.PlayerCount - 1);
+    auto& hole = r.records[static_cast<size_t>(index)];
     if (static_cast<size_t>(index) == last || r.PlayerCount <= 1)
-        r.records[static_cast<size_t>(index)] = {"", 8, -1};
+        hole = {"", kSpectatorShip, -1};
     else
-        r.records[static_cast<size_t>(index)] = r.records[last];
+        hole = r.records[last];
     --r.PlayerCount;
     setLabel(f);
 }
@@ -52,6 +49,15 @@ void RemovePlayer(FrmMain& f, const std::string& name) {
 void ClearRoster(FrmMain& f) {
     f.roster.records.clear();
     f.roster.PlayerCount = 0;
+}
+
+bool IsSpectator(const FrmMain& f, const std::string& name) {
+    const auto i = FindPlayer(f, name);
+    return i >= 0 && f.roster.records[static_cast<size_t>(i)].Ship == kSpectatorShip;
+}
+
+void wireRosterToList(FrmMain& f) {
+    f.lstUsers.isSpectator = [&f](const std::string& name) { return IsSpectator(f, name); };
 }
 
 }  // namespace orva
