@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace orva {
@@ -14,10 +15,17 @@ struct PlayerRecord {
 };
 
 // Records beyond PlayerCount are leftovers and never read. Names need not be unique; lookups
-// find the first.
+// find the first. Records are added, removed and cleared through the functions below; callers
+// may rewrite Ship and Freq, and Name only in its letter case (as a ship and frequency change
+// does), so that the name index stays true.
 struct Roster {
     std::vector<PlayerRecord> records;
     std::int16_t PlayerCount = 0;
+
+    // Folded name -> indices of the records of that name, so that a lookup in a full arena
+    // does not walk every record. Rebuilt whenever its count disagrees with PlayerCount.
+    mutable std::unordered_map<std::string, std::vector<std::int16_t>> byName;
+    mutable std::int16_t indexedCount = 0;
 };
 
 }  // namespace orva

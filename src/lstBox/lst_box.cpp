@@ -85,14 +85,15 @@ LstBox::LstBox() {
     clearList();
 }
 
-LstBox::Entry LstBox::makeEntry(const std::string& text) {
-    return {text, foldCase(fromThird(text)), foldCase(remove_ALL_COLOR_DATA(text))};
+LstBox::EntryPtr LstBox::makeEntry(const std::string& text) {
+    return std::make_unique<Entry>(
+        Entry{text, foldCase(fromThird(text)), foldCase(remove_ALL_COLOR_DATA(text))});
 }
 
 const std::string& LstBox::item(std::int16_t index) const {
     static const std::string empty;
     if (index < 0 || index >= ItemCount) return empty;
-    return entries_[static_cast<size_t>(index)].text;
+    return entries_[static_cast<size_t>(index)]->text;
 }
 
 std::string LstBox::remove_ALL_COLOR_DATA(const std::string& sExpr) {
@@ -147,19 +148,19 @@ std::int16_t LstBox::FindItemNoColor(const std::string& name) const {
         // Keys are the folded names and in order: the first match is the lower bound.
         const auto it =
             std::lower_bound(entries_.begin(), entries_.end(), folded,
-                             [](const Entry& e, const std::string& k) { return e.key < k; });
-        if (it != entries_.end() && it->key == folded)
+                             [](const EntryPtr& e, const std::string& k) { return e->key < k; });
+        if (it != entries_.end() && (*it)->key == folded)
             return static_cast<std::int16_t>(it - entries_.begin());
         return -1;
     }
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].foldedName == folded) return static_cast<std::int16_t>(i);
+        if (entries_[i]->foldedName == folded) return static_cast<std::int16_t>(i);
     return -1;
 }
 
 std::string LstBox::getContent2(std::int16_t index) const {
     if (index < 0 || index >= ItemCount) return {};
-    return remove_ALL_COLOR_DATA(entries_[static_cast<size_t>(index)].text);
+    return remove_ALL_COLOR_DATA(entries_[static_cast<size_t>(index)]->text);
 }
 
 // The first index whose key sorts after `key` (equal keys go after), or the count.
@@ -167,11 +168,11 @@ std::int16_t LstBox::insertionPoint(const std::string& key) const {
     if (sorted_) {
         const auto it =
             std::upper_bound(entries_.begin(), entries_.end(), key,
-                             [](const std::string& k, const Entry& e) { return k < e.key; });
+                             [](const std::string& k, const EntryPtr& e) { return k < e->key; });
         return static_cast<std::int16_t>(it - entries_.begin());
     }
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].key > key) return static_cast<std::int16_t>(i);
+        if (entries_[i]->key > key) return static_cast<std::int16_t>(i);
     return ItemCount;
 }
 
@@ -182,13 +183,13 @@ void LstBox::AddItem(const std::string& sItem) {
 void LstBox::Alphabetical(const std::string& sItem) {
     if (FindItemNoColor(fromThird(sItem)) >= 0) return;  // one entry per name, whatever colour
     if (ItemCount >= kMaxItems) return;
-    Entry e = makeEntry(sItem);
-    if (!clean(e)) ++unclean_;
+    EntryPtr e = makeEntry(sItem);
+    if (!clean(*e)) ++unclean_;
     if (ItemCount == 0) {
         entries_.push_back(std::move(e));
         SelectedIndex = 0;
     } else {
-        const auto at = insertionPoint(e.key);
+        const auto at = insertionPoint(e->key);
         entries_.insert(entries_.begin() + at, std::move(e));
     }
     ItemCount = static_cast<std::int16_t>(entries_.size());
@@ -199,9 +200,9 @@ void LstBox::Alphabetical(const std::string& sItem) {
 void LstBox::Original_Insert(const std::string& sItem) {
     if (ItemCount >= kMaxItems) return;
     if (ItemCount == 0) SelectedIndex = 0;
-    Entry e = makeEntry(sItem);
-    if (!clean(e)) ++unclean_;
-    if (!entries_.empty() && e.key < entries_.back().key) sorted_ = false;
+    EntryPtr e = makeEntry(sItem);
+    if (!clean(*e)) ++unclean_;
+    if (!entries_.empty() && e->key < entries_.back()->key) sorted_ = false;
     entries_.push_back(std::move(e));
     ItemCount = static_cast<std::int16_t>(entries_.size());
     ScrollVMax = ItemCount;
@@ -218,7 +219,7 @@ void LstBox::Original_Insert(const std::string& sItem) {
 
 void LstBox::deleteIndex(std::int16_t index) {
     if (index < 0 || index >= ItemCount) return;
-    if (!clean(entries_[static_cast<size_t>(index)])) --unclean_;
+    if (!clean(*entries_[static_cast<size_t>(index)])) --unclean_;
     entries_.erase(entries_.begin() + index);
     if (index == SelectedIndex) SelectedIndex = static_cast<std::int16_t>(index - 1);
     ItemCount = static_cast<std::int16_t>(entries_.size());
@@ -229,11 +230,11 @@ void LstBox::deleteIndex(std::int16_t index) {
 void LstBox::updateCell(std::int16_t index, const std::string& smsg) {
     if (index < 0 || index >= ItemCount) return;
     const auto i = static_cast<size_t>(index);
-    Entry e = makeEntry(smsg);
-    unclean_ += (clean(e) ? 0 : 1) - (clean(entries_[i]) ? 0 : 1);
+    EntryPtr e = makeEntry(smsg);
+    unclean_ += (clean(*e) ? 0 : 1) - (clean(*entries_[i]) ? 0 : 1);
     if (sorted_) {
-        const bool afterPrev = i == 0 || entries_[i - 1].key <= e.key;
-        const bool beforeNext = i + 1 == entries_.size() || e.key <= entries_[i + 1].key;
+        const bool afterPrev = i == 0 || entries_[i - 1]->key <= e->key;
+        const bool beforeNext = i + 1 == entries_.size() || e->key <= entries_[i + 1]->key;
         sorted_ = afterPrev && beforeNext;
     }
     entries_[i] = std::move(e);
@@ -356,7 +357,7 @@ std::vector<RowPlan> LstBox::planRows() {
     Drawing = true;
     int y = 0;
     for (int n = std::max<int>(TopIndex, 0); n < ItemCount; ++n) {
-        const auto& text = entries_[static_cast<size_t>(n)].text;
+        const auto& text = entries_[static_cast<size_t>(n)]->text;
         RowPlan row;
         row.index = static_cast<std::int16_t>(n);
         row.top = y;

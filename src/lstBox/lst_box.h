@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -128,14 +129,16 @@ class LstBox {
         std::string key;         // folded text from the third character on: the sort key
         std::string foldedName;  // folded plain text: what FindItemNoColor compares
     };
-    static Entry makeEntry(const std::string& text);
+    // Entries sit behind pointers so that an insert near the top shifts 8 bytes per entry.
+    using EntryPtr = std::unique_ptr<Entry>;
+    static EntryPtr makeEntry(const std::string& text);
     static bool clean(const Entry& e) { return e.key == e.foldedName; }
     std::int16_t insertionPoint(const std::string& key) const;
     void scrollToSelected();
     void layout();
     void redraw() { changed.emit(); }
 
-    std::vector<Entry> entries_;
+    std::vector<EntryPtr> entries_;
     // While the keys are in order and every key is the folded plain text, finding and inserting
     // are binary searches; otherwise the scans fall back to walking the entries.
     bool sorted_ = true;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
+
 #include "core/frm_main.h"
+#include "lstBox/case_fold.h"
 #include "support/fakes.h"
 
 namespace orva {
@@ -132,6 +136,56 @@ TEST(Roster, ListMarksSpectatorsFromTheFirstRecordOfAName) {
               (std::vector<int>{kMarkerSelected, kMarkerNone, kMarkerSpectator, kMarkerNone}));
     RemovePlayer(f, "twice");  // now the ship-8 record is the first
     EXPECT_EQ(f.lstUsers.planRows().back().marker, kMarkerSpectator);
+}
+
+// Lookups against a literal walk of the records, over random adds, removals, case rewrites of
+// names by the caller and an emptying done by hand.
+TEST(Roster, LookupsMatchAWalkOfTheRecordsOverRandomChanges) {
+    std::mt19937 rng(11);
+    const char* pool[] = {"bob", "BOB", "Ann", "ann", "zed", "\xC9l", "\xE9L", ""};
+    World w;
+    auto& f = w.f();
+    const auto walk = [&](const std::string& name) -> std::int16_t {
+        for (std::int16_t i = 0; i < f.roster.PlayerCount; ++i)
+            if (foldCase(f.roster.records[static_cast<size_t>(i)].Name) == foldCase(name)) return i;
+        return -1;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const std::string name = pool[rng() % std::size(pool)];
+        switch (rng() % 8) {
+            case 0:
+            case 1:
+            case 2:
+                AddPlayer(f, name, 1, 0);
+                break;
+            case 3:
+                RemovePlayer(f, name);
+                break;
+            case 4:
+                if (f.roster.PlayerCount > 0)
+                    RemovePlayerAt(f, static_cast<std::int16_t>(rng() % f.roster.PlayerCount));
+                break;
+            case 5:
+                if (f.roster.PlayerCount > 0) {
+                    auto& r = f.roster.records[rng() % static_cast<size_t>(f.roster.PlayerCount)];
+                    for (auto& c : r.Name)
+                        c = static_cast<char>(rng() % 2
+                                                  ? std::toupper(static_cast<unsigned char>(c))
+                                                  : std::tolower(static_cast<unsigned char>(c)));
+                }
+                break;
+            case 6:
+                if (rng() % 20 == 0) {
+                    f.roster.records.clear();
+                    f.roster.PlayerCount = 0;
+                }
+                break;
+            default:
+                break;
+        }
+        for (const char* probe : pool)
+            ASSERT_EQ(FindPlayer(f, probe), walk(probe)) << "step " << step << " " << probe;
+    }
 }
 
 }  // namespace
