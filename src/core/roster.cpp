@@ -1,46 +1,76 @@
 #include "core/roster.h"
 
-#include <cctype>
+#include <algorithm>
 
 #include "core/frm_main.h"
+#include "lstBox/case_fold.h"
 
 namespace orva {
 
-// Provisional: replaced by the full roster.
 namespace {
-std::string lower(std::string s) {
-    for (auto& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 void setLabel(FrmMain& f) {
     f.lstUsers.setCount(std::to_string(f.roster.PlayerCount) + " players.");
+}
+
+void ensureIndex(const Roster& r) {
+    if (r.indexedCount == r.PlayerCount) return;
+    r.byName.clear();
+    for (std::int16_t i = 0; i < r.PlayerCount; ++i)
+        r.byName[foldCase(r.records[static_cast<size_t>(i)].Name)].push_back(i);
+    r.indexedCount = r.PlayerCount;
+}
+
+void unindex(const Roster& r, const std::string& name, std::int16_t index) {
+    const auto it = r.byName.find(foldCase(name));
+    if (it == r.byName.end()) return;
+    auto& list = it->second;
+    list.erase(std::remove(list.begin(), list.end(), index), list.end());
+    if (list.empty()) r.byName.erase(it);
 }
 }  // namespace
 
 void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int16_t freq) {
     auto& r = f.roster;
-    if (r.records.size() <= static_cast<size_t>(r.PlayerCount))
-        r.records.resize(r.PlayerCount + 1u);
-    r.records[static_cast<size_t>(r.PlayerCount)] = {name, ship, freq};
+    if (r.PlayerCount >= INT16_MAX) return;  // the count is 16-bit: the roster is full
+    ensureIndex(r);
+    const auto at = static_cast<size_t>(r.PlayerCount);
+    if (r.records.size() <= at) r.records.resize(at + 1);
+    r.records[at] = {name, ship, freq};
+    r.byName[foldCase(name)].push_back(r.PlayerCount);
     ++r.PlayerCount;
+    r.indexedCount = r.PlayerCount;
     setLabel(f);
 }
 
 std::int16_t FindPlayer(const FrmMain& f, const std::string& name) {
-    for (std::int16_t i = 0; i < f.roster.PlayerCount; ++i)
-        if (lower(f.roster.records[static_cast<size_t>(i)].Name) == lower(name)) return i;
-    return -1;
+    const auto& r = f.roster;
+    ensureIndex(r);
+    const auto it = r.byName.find(foldCase(name));
+    if (it == r.byName.end()) return -1;
+    std::int16_t first = -1;
+    for (const auto i : it->second)
+        if (i < r.PlayerCount && equalsFolded(r.records[static_cast<size_t>(i)].Name, name) &&
+            (first < 0 || i < first))
+            first = i;
+    return first;
 }
 
 void RemovePlayerAt(FrmMain& f, std::int16_t index) {
     auto& r = f.roster;
+    if (index < 0 || index >= r.PlayerCount) return;
+    ensureIndex(r);
     const auto last = static_cast<size_t>(r.PlayerCount - 1);
-    if (static_cast<size_t>(index) == last || r.PlayerCount <= 1)
-        r.records[static_cast<size_t>(index)] = {"", 8, -1};
-    else
-        r.records[static_cast<size_t>(index)] = r.records[last];
+    auto& hole = r.records[static_cast<size_t>(index)];
+    unindex(r, hole.Name, index);
+    if (static_cast<size_t>(index) == last || r.PlayerCount <= 1) {
+        hole = {"", kSpectatorShip, -1};
+    } else {
+        hole = r.records[last];
+        auto& moved = r.byName[foldCase(hole.Name)];
+        std::replace(moved.begin(), moved.end(), static_cast<std::int16_t>(last), index);
+    }
     --r.PlayerCount;
+    r.indexedCount = r.PlayerCount;
     setLabel(f);
 }
 
@@ -52,6 +82,17 @@ void RemovePlayer(FrmMain& f, const std::string& name) {
 void ClearRoster(FrmMain& f) {
     f.roster.records.clear();
     f.roster.PlayerCount = 0;
+    f.roster.byName.clear();
+    f.roster.indexedCount = 0;
+}
+
+bool IsSpectator(const FrmMain& f, const std::string& name) {
+    const auto i = FindPlayer(f, name);
+    return i >= 0 && f.roster.records[static_cast<size_t>(i)].Ship == kSpectatorShip;
+}
+
+void wireRosterToList(FrmMain& f) {
+    f.lstUsers.isSpectator = [&f](const std::string& name) { return IsSpectator(f, name); };
 }
 
 }  // namespace orva

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace orva {
@@ -13,10 +14,18 @@ struct PlayerRecord {
     std::int16_t Freq = -1;
 };
 
-// Records beyond PlayerCount are leftovers and never read.
+// Records beyond PlayerCount are leftovers and never read. Names need not be unique; lookups
+// find the first. Records are added, removed and cleared through the functions below; callers
+// may rewrite Ship and Freq, and Name only in its letter case (as a ship and frequency change
+// does), so that the name index stays true.
 struct Roster {
     std::vector<PlayerRecord> records;
     std::int16_t PlayerCount = 0;
+
+    // Folded name -> indices of the records of that name, so that a lookup in a full arena
+    // does not walk every record. Rebuilt whenever its count disagrees with PlayerCount.
+    mutable std::unordered_map<std::string, std::vector<std::int16_t>> byName;
+    mutable std::int16_t indexedCount = 0;
 };
 
 }  // namespace orva
@@ -25,12 +34,21 @@ namespace orva {
 
 struct FrmMain;
 
+inline constexpr std::uint8_t kSpectatorShip = 8;
+
 // Each change sets the player-count label of lstUsers.
 void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int16_t freq);
+// Index of the first record of that name, case ignored; -1 if none.
 std::int16_t FindPlayer(const FrmMain& f, const std::string& name);
+// Fills the hole with the last record. An index outside the roster changes nothing.
 void RemovePlayerAt(FrmMain& f, std::int16_t index);
 void RemovePlayer(FrmMain& f, const std::string& name);
 // Drops all records; does not touch the list or the label.
 void ClearRoster(FrmMain& f);
+
+// Whether the first record of that name is a spectator (ship 8).
+bool IsSpectator(const FrmMain& f, const std::string& name);
+// Lets the player list ask the roster for its spectator marks. Run once when the form is wired.
+void wireRosterToList(FrmMain& f);
 
 }  // namespace orva

@@ -1,0 +1,175 @@
+// The model first: Qt defines a macro named emit, which the model's signals use as a name.
+#include "lstBox/lst_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <set>
+#include <tuple>
+
+#include "platform/qt/lst_box_widget.h"
+
+namespace orva {
+namespace {
+
+using Pixel = std::tuple<int, int, int>;
+
+Pixel at(const QImage& img, int x, int y) {
+    const QColor c = img.pixelColor(x, y);
+    return {c.red(), c.green(), c.blue()};
+}
+
+// The colours found in one row's text area.
+std::set<Pixel> rowColours(const QImage& img, int top, int height) {
+    std::set<Pixel> out;
+    for (int y = top; y < top + height && y < img.height(); ++y)
+        for (int x = 10; x < img.width() - 30; ++x)
+            out.insert(at(img, x, y));
+    return out;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+void click(QWidget* w, Qt::MouseButton button, int y) {
+    const QPointF pos(20, y);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, w->mapToGlobal(pos), button, button,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, w->mapToGlobal(pos), button, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+struct Shown {
+    LstBox model;
+    LstBoxWidget widget{model};
+    Shown() {
+        widget.resize(240, 300);
+        widget.show();
+        settle();
+    }
+    QImage picture() { return widget.listArea()->grab().toImage(); }
+};
+
+TEST(LstBoxWidget, PaintsEntriesInTheirColoursOnBlack) {
+    Shown s;
+    s.model.AddItem("\\tGOLD");
+    s.model.AddItem("\\eHGREY");
+    s.model.AddItem("\\cIRED\\\\");
+    s.model.AddItem("JBLACK");
+    settle();
+    const QImage img = s.picture();
+    const int h = s.model.CharHeight;
+    ASSERT_GT(h, 0);
+    const Pixel black{0, 0, 0}, gold{255, 223, 0}, grey{189, 191, 191}, red{255, 0, 0};
+    const struct {
+        int row;
+        Pixel colour;
+    } cases[] = {{0, gold}, {1, grey}, {2, red}, {3, black}};
+    for (const auto& c : cases) {
+        const auto colours = rowColours(img, c.row * h, h);
+        EXPECT_TRUE(colours.count(c.colour)) << c.row;
+        for (const Pixel& other : {gold, grey, red})
+            if (other != c.colour) {
+                EXPECT_FALSE(colours.count(other)) << c.row;
+            }
+    }
+    EXPECT_EQ(at(img, 100, 5 * h), black);  // below the entries
+}
+
+TEST(LstBoxWidget, PaintsMarkersForSelectionAndSpectators) {
+    Shown s;
+    s.model.isSpectator = [](const std::string& name) { return name == "spec" || name == "zed"; };
+    for (const char* e : {"\\tann", "\\espec", "\\tzed"})
+        s.model.AddItem(e);
+    s.model.picList_MouseDown(1, 2 * s.model.CharHeight);  // select zed
+    settle();
+    const QImage img = s.picture();
+    const int h = s.model.CharHeight;
+    const Pixel red{206, 8, 8}, brown{99, 33, 0}, green{90, 206, 74}, black{0, 0, 0};
+    const struct {
+        int row, dx, dy;
+        Pixel colour;
+    } cases[] = {
+        {0, 0, 0, black}, {0, 5, 0, black},                    // none
+        {1, 0, 0, black}, {1, 5, 0, green}, {1, 4, 1, green},  // spectator
+        {2, 0, 0, red},   {2, 0, 3, brown}, {2, 5, 0, green},  // both
+        {2, 3, 3, red},   {2, 4, 3, black}, {2, 6, 3, green},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(at(img, 1 + c.dx, c.row * h + h - 10 + c.dy), c.colour)
+            << c.row << " " << c.dx << "," << c.dy;
+}
+
+TEST(LstBoxWidget, MouseAndKeysDriveTheSelection) {
+    Shown s;
+    for (int i = 0; i < 5; ++i)
+        s.model.AddItem("\\tp" + std::to_string(i));
+    settle();
+    QWidget* area = s.widget.listArea();
+    const int h = s.model.CharHeight;
+    click(area, Qt::LeftButton, 3 * h + 1);
+    EXPECT_EQ(s.model.listIndex(), 3);
+    click(area, Qt::RightButton, 1 * h + 1);
+    EXPECT_EQ(s.model.listIndex(), 3);
+    click(area, Qt::LeftButton, 9 * h);  // below the last entry
+    EXPECT_EQ(s.model.listIndex(), 3);
+
+    QMouseEvent drag(QEvent::MouseMove, QPointF(20, h + 1), QPointF(20, h + 1), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &drag);
+    EXPECT_EQ(s.model.listIndex(), 1);
+
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(area, &down);
+    QApplication::sendEvent(area, &down);
+    EXPECT_EQ(s.model.listIndex(), 3);
+    settle();
+    EXPECT_EQ(s.widget.verticalBar()->value(), 3);  // the selection scrolled to the top
+
+    s.widget.verticalBar()->setValue(1);  // the user drags the bar
+    EXPECT_EQ(s.model.TopIndex, 1);
+}
+
+TEST(LstBoxWidget, ManyChangesInOneTurnPaintOnce) {
+    Shown s;
+    const int before = s.widget.paintCount();
+    for (int i = 0; i < 300; ++i) {
+        s.model.AddItem("\\eplayer" + std::to_string(i));
+        s.model.setCount(std::to_string(i + 1) + " players.");
+    }
+    s.model.updateList();
+    settle();
+    EXPECT_EQ(s.widget.paintCount(), before + 1);
+    EXPECT_EQ(s.widget.countLabel()->text(), QStringLiteral("300 players."));
+    EXPECT_EQ(s.widget.verticalBar()->maximum(), 300);
+
+    // The list shrinks before the repaint: the pass only sees what is left.
+    for (int i = 0; i < 299; ++i)
+        s.model.deleteIndex(0);
+    settle();
+    EXPECT_EQ(s.widget.paintCount(), before + 2);
+    const QImage img = s.picture();
+    EXPECT_EQ(at(img, 100, 2 * s.model.CharHeight), (Pixel{0, 0, 0}));
+}
+
+TEST(LstBoxWidget, CaptionStartsAtNoPlayersInTheLabelFont) {
+    LstBox model;
+    LstBoxWidget widget(model);
+    EXPECT_EQ(widget.countLabel()->text(), QStringLiteral("0 players."));
+    EXPECT_EQ(widget.countLabel()->font().family(), QStringLiteral("Tahoma"));
+    model.setCount("\xE9quipe");  // code page 1252 shown as Unicode
+    settle();
+    EXPECT_EQ(widget.countLabel()->text(), QString::fromUtf8("\xC3\xA9quipe"));
+}
+
+}  // namespace
+}  // namespace orva
