@@ -77,7 +77,9 @@ struct CoreWorld : World {
     }
     std::vector<std::string> list() const {
         const auto& l = form->lstUsers;
-        return {l.Items.begin(), l.Items.begin() + l.ItemCount};
+        std::vector<std::string> out;
+        for (std::int16_t i = 0; i < l.ItemCount; ++i) out.push_back(l.item(i));
+        return out;
     }
     std::vector<std::string> rosterNames() const {
         std::vector<std::string> out;
