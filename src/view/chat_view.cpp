@@ -36,7 +36,8 @@ void ChatView::load(std::string_view rtf) {
     // directly; a trailing "\par" would otherwise leave an empty paragraph before them.
     head_.assign(rtf);
     closing_.clear();
-    for (std::string_view end : {std::string_view("\\par }"), std::string_view("}")}) {
+    for (std::string_view end : {std::string_view("\\par }"), std::string_view(" }"),
+                                 std::string_view("}")}) {
         if (head_.size() >= end.size() && head_.ends_with(end)) {
             head_.resize(head_.size() - end.size());
             closing_.assign(end);
