@@ -7,6 +7,7 @@ namespace orva {
 
 namespace {
 constexpr std::size_t kBodyChunk = 1 << 20;
+constexpr std::size_t kFirstChunk = 4096;
 constexpr std::string_view kSeparator = "\r\n";
 constexpr std::string_view kClosing = "\r\n }";
 }  // namespace
@@ -14,8 +15,9 @@ constexpr std::string_view kClosing = "\r\n }";
 void* LineArena::allocate(std::size_t bytes, std::size_t align) {
     std::size_t at = (used_ + align - 1) / align * align;
     if (chunks_.empty() || at + bytes > capacity_) {
-        const std::size_t size = std::max(kChunk, bytes);
-        chunks_.push_back(std::make_unique<std::byte[]>(size));
+        // Chunks double up to kChunk, so a short history stays small.
+        const std::size_t size = std::max(std::clamp(reserved_, kFirstChunk, kChunk), bytes);
+        chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
         capacity_ = size;
         reserved_ += size;
         at = 0;
@@ -36,8 +38,8 @@ void ChatView::load(std::string_view rtf) {
     // directly; a trailing "\par" would otherwise leave an empty paragraph before them.
     head_.assign(rtf);
     closing_.clear();
-    for (std::string_view end : {std::string_view("\\par }"), std::string_view(" }"),
-                                 std::string_view("}")}) {
+    for (std::string_view end :
+         {std::string_view("\\par }"), std::string_view(" }"), std::string_view("}")}) {
         if (head_.size() >= end.size() && head_.ends_with(end)) {
             head_.resize(head_.size() - end.size());
             closing_.assign(end);
@@ -61,7 +63,7 @@ void ChatView::appendBody(std::string_view bytes) {
     while (!bytes.empty()) {
         if (body_.empty() || body_.back().size() == body_.back().capacity()) {
             body_.emplace_back();
-            body_.back().reserve(kBodyChunk);
+            body_.back().reserve(std::clamp<std::size_t>(bodyBytes_, kFirstChunk, kBodyChunk));
         }
         std::string& chunk = body_.back();
         const std::size_t n = std::min(bytes.size(), chunk.capacity() - chunk.size());
@@ -111,8 +113,11 @@ std::uint64_t ChatView::documentBytes() const {
 }
 
 std::size_t ChatView::memoryEstimate() const {
-    return body_.size() * kBodyChunk + arena_.reserved() + lines_.size() * sizeof(LineRec) +
-           head_.capacity() + openText_.capacity() + openRuns_.capacity() * sizeof(StyleRun);
+    std::size_t body = 0;
+    for (const auto& chunk : body_)
+        body += chunk.capacity();
+    return body + arena_.reserved() + lines_.size() * sizeof(LineRec) + head_.capacity() +
+           openText_.capacity() + openRuns_.capacity() * sizeof(StyleRun);
 }
 
 void ChatView::text(std::string_view bytes, CharFormat format) {

@@ -35,6 +35,7 @@ class LineArena {
     std::size_t reserved() const { return reserved_; }
 
   private:
+    static constexpr std::size_t kFirstChunk = 4096;
     static constexpr std::size_t kChunk = 256 * 1024;
     std::vector<std::unique_ptr<std::byte[]>> chunks_;
     std::size_t used_ = 0, capacity_ = 0, reserved_ = 0;

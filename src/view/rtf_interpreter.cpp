@@ -9,6 +9,14 @@ namespace {
 
 constexpr std::size_t kMaxDepth = 256;
 
+// Bytes that end a run of plain text.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\\', '{', '}', '\r', '\n'})
+        t[c] = true;
+    return t;
+}();
+
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -138,10 +146,12 @@ void RtfInterpreter::feed(std::string_view in, RtfSink& sink) {
         } else if (c == '\r' || c == '\n') {
             ++i;  // line breaks in RTF source are not text
         } else if (c != '\\') {
-            std::size_t j = i;
-            while (j < n && in[j] != '\\' && in[j] != '{' && in[j] != '}' && in[j] != '\r' &&
-                   in[j] != '\n')
-                ++j;
+            const char* const begin = in.data();
+            const char* p = begin + i;
+            const char* const end = begin + n;
+            while (p != end && !kSpecial[static_cast<unsigned char>(*p)])
+                ++p;
+            const auto j = static_cast<std::size_t>(p - begin);
             groupStart_ = false;
             emit(in.substr(i, j - i), sink);
             i = j;
