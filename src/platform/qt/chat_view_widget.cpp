@@ -55,6 +55,7 @@ ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills every pixel
     verticalScrollBar()->setSingleStep(1);
 
     std::weak_ptr<bool> alive = alive_;
