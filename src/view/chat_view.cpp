@@ -31,7 +31,11 @@ void LineArena::clear() {
     used_ = capacity_ = reserved_ = 0;
 }
 
-ChatView::ChatView() = default;
+// An empty view still holds a document, so lines appended before the first reset keep it
+// well-formed.
+ChatView::ChatView() {
+    load("{\\rtf1\\ansi\\ansicpg1252\\deff0\\pard\\par }");
+}
 
 void ChatView::load(std::string_view rtf) {
     // The document's closing is cut off so that appended paragraphs follow the last line

@@ -238,6 +238,20 @@ TEST(PostLines, ColourAndEscapedLogLine) {
     }
 }
 
+TEST(ChatDocument, LinesBeforeTheFirstResetKeepTheDocumentWellFormed) {
+    World w;
+    EXPECT_EQ(w.f().txtLog.Text(), "");
+    std::string text = "early {status}";
+    PostStatusLine(w.f(), text);
+    const std::string rtf = w.f().txtLog.TextRTF();
+    EXPECT_TRUE(rtf.starts_with("{\\rtf1")) << rtf;
+    EXPECT_TRUE(rtf.ends_with("\\par\\fs18\\cf1 early \\{status\\}\r\n }")) << rtf;
+    ChatView reread;
+    reread.load(rtf);
+    EXPECT_EQ(reread.Text(), "\r\nearly {status}");
+    EXPECT_EQ(w.f().txtLog.Text(), reread.Text());
+}
+
 TEST(ResetChatView, EmptiesTheViewToTheSampleLine) {
     Fresh w;
     for (int i = 0; i < 100; ++i) {
