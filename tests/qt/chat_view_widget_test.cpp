@@ -122,6 +122,10 @@ TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
     ASSERT_FALSE(selected.isEmpty());
     EXPECT_TRUE(selected.contains("line number 3")) << selected.toStdString();
 
+    // Another program takes the focus: the view keeps it within its window.
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(w.widget.get(), &away);
+    EXPECT_TRUE(w.f().ViewHasFocus);
     for (int i = 0; i < 100; ++i)
         w.line("more " + std::to_string(i), ColorStatus);
     w.settle();

@@ -408,6 +408,10 @@ void ChatViewWidget::focusInEvent(QFocusEvent* event) {
 
 void ChatViewWidget::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    // Switching to another program (to paste a selection, say) or opening a menu does not take
+    // the focus from the view inside its window; the reader keeps the place and the selection.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
     txtLog_LostFocus(form_);
 }
 
