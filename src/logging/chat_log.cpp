@@ -40,12 +40,18 @@ std::optional<std::string> appendLine(const std::string& path, const std::string
 
 }  // namespace
 
-std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create) {
+// EnsureFolder, saying why a folder could not be made.
+static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, std::string* why) {
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) return 0;
     if (create != 1) return 1;
-    if (!std::filesystem::create_directory(path, ec) || ec) return 1;
-    return 2;
+    if (std::filesystem::create_directory(path, ec) && !ec) return 2;
+    if (why) *why = ec ? ec.message() : std::string("The folder could not be created.");
+    return 1;
+}
+
+std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create) {
+    return ensureFolder(path, create, nullptr);
 }
 
 std::string LogTimestamp(const FrmMain& f) {
@@ -61,14 +67,12 @@ void WriteChatLog(FrmMain& f, const std::string& line) {
     if (log.LogIsOpen == 0) return;
     const std::string folder = f.AppFolder + "logs";
     std::optional<std::string> error;
+    std::string why;
     // A folder that cannot be made is as much a failure as a file that cannot be written.
-    if (EnsureFolder(folder, 1) == 1) {
-        std::error_code ec;
-        std::filesystem::create_directory(folder, ec);
-        error = ec ? ec.message() : std::string("The folder could not be created.");
-    } else {
+    if (ensureFolder(folder, 1, &why) == 1)
+        error = why;
+    else
         error = appendLine(folder + "/" + log.LogFileName, line);
-    }
     if (!error) return;
     // Off before the box: nothing the box lets run can write to the broken log again.
     log.LogIsOpen = 0;
