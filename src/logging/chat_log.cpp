@@ -1,22 +1,107 @@
 #include "logging/chat_log.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
 #include "core/frm_main.h"
 
 namespace orva {
 
-// Provisional: replaced by the chat log files.
-void WriteChatLog(FrmMain&, const std::string&) {}
+namespace {
+
+std::string trimSpaces(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string twoDigits(int n) {
+    std::string s = std::to_string(n);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+// Open, append, close; the error's description, or nothing when all three steps worked.
+std::optional<std::string> appendLine(const std::string& path, const std::string& line) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (!file) return std::string(std::strerror(errno));
+    const std::string bytes = line + "\r\n";
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written) return std::string(std::strerror(writeErrno ? writeErrno : EIO));
+    if (!closed) return std::string(std::strerror(errno ? errno : EIO));
+    return std::nullopt;
+}
+
+}  // namespace
+
+// EnsureFolder, saying why a folder could not be made.
+static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, std::string* why) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) return 0;
+    if (create != 1) return 1;
+    if (std::filesystem::create_directory(path, ec) && !ec) return 2;
+    if (why) *why = ec ? ec.message() : std::string("The folder could not be created.");
+    return 1;
+}
+
+std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create) {
+    return ensureFolder(path, create, nullptr);
+}
+
+std::string LogTimestamp(const FrmMain& f) {
+    const LocalTime t = f.env.clock.localTime();
+    std::string year = std::to_string(t.year);
+    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    return year + "/" + twoDigits(t.month) + "/" + twoDigits(t.day) + " " + twoDigits(t.hour) +
+           ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
+}
+
+void WriteChatLog(FrmMain& f, const std::string& line) {
+    ChatLogState& log = f.chatLog;
+    if (log.LogIsOpen == 0) return;
+    const std::string folder = f.AppFolder + "logs";
+    std::optional<std::string> error;
+    std::string why;
+    // A folder that cannot be made is as much a failure as a file that cannot be written.
+    if (ensureFolder(folder, 1, &why) == 1)
+        error = why;
+    else
+        error = appendLine(folder + "/" + log.LogFileName, line);
+    if (!error) return;
+    // Off before the box: nothing the box lets run can write to the broken log again.
+    log.LogIsOpen = 0;
+    f.env.dialogs.messageBox("Error writing log file.\r\n\r\n" + *error, "log file",
+                             MsgIcon::Information);
+}
+
 void OpenLog(FrmMain& f) {
     f.chatLog.LogIsOpen = 255;
+    WriteChatLog(f, LogTimestamp(f) + " Log Opened.");
 }
+
 void CloseLog(FrmMain& f) {
+    WriteChatLog(f, LogTimestamp(f) + " Log Closed.");
     f.chatLog.LogIsOpen = 0;
+    f.chatLog.LogFileName.clear();
 }
+
 std::uint8_t LogIsOpen(const FrmMain& f) {
     return f.chatLog.LogIsOpen;
 }
+
 void SetLogFileName(FrmMain& f, const std::string& name) {
-    f.chatLog.LogFileName = name;
+    std::string result = trimSpaces(name).empty() ? LogTimestamp(f) + ".txt" : name;
+    for (char& c : result)
+        if (c == ':') c = '.';
+    for (char& c : result)
+        if (c == '/') c = '.';
+    f.chatLog.LogFileName = trimSpaces(result);
 }
 
 }  // namespace orva

@@ -1,4 +1,4 @@
-// Chat log files: the state of the current log.
+// Chat log files: one plain text file per log in the "logs" folder, appended line by line.
 #pragma once
 
 #include <cstdint>
@@ -11,17 +11,18 @@ struct ChatLogState {
     std::string LogFileName;     // relative to the logs folder
 };
 
-}  // namespace orva
-
-namespace orva {
-
 struct FrmMain;
 
-// Appends the line to the current log while logging is on.
+// Appends the line to the current log while logging is on; a failure says so once and turns
+// logging off.
 void WriteChatLog(FrmMain& f, const std::string& line);
 void OpenLog(FrmMain& f);
 void CloseLog(FrmMain& f);
 std::uint8_t LogIsOpen(const FrmMain& f);
 void SetLogFileName(FrmMain& f, const std::string& name);
+// Local date and time as 2026/03/07 09:05:02.
+std::string LogTimestamp(const FrmMain& f);
+// 0: something exists at path; 2: the folder was created; 1: nothing there (not created).
+std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create);
 
 }  // namespace orva

@@ -1,6 +1,7 @@
 // The protocol trace and its window, frmLog, as a model.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string>
 
@@ -9,9 +10,14 @@
 namespace orva {
 
 struct TraceLog {
+    static constexpr std::size_t kCapacity = 10000;  // newest lines kept
+
     Prop<bool> Visible{false};
-    std::deque<std::string> lines;  // newest last
+    std::deque<std::string> lines;  // newest last, at most kCapacity
+    std::uint64_t dropped = 0;      // lines pushed out at the front so far
     Signal<const std::string&> lineAdded;
+
+    std::uint64_t total() const { return dropped + lines.size(); }
 };
 
 }  // namespace orva
@@ -20,9 +26,14 @@ namespace orva {
 
 struct FrmMain;
 
-// Adds one line to the protocol trace (text by reference, as the callers pass it).
+// Adds one line to the protocol trace (text by reference, as the callers pass it): a final CR
+// is removed, and the caller's text then holds the line as traced, time stamp first.
 void TraceLine(FrmMain& f, std::string& text);
 // Convenience for literals.
 void TraceLine(FrmMain& f, std::string&& text);
+// "Log" button and "?showlog": shows the window, not modal.
+void ShowTraceWindow(FrmMain& f);
+// The window's close request: hides it, brings the main window forward; true cancels the close.
+bool frmLog_QueryUnload(FrmMain& f);
 
 }  // namespace orva

@@ -1,10 +1,459 @@
 #include "platform/qt/chat_view_widget.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "platform/qt/cp1252.h"
+
+// Qt defines "emit" as a keyword; the logic headers use it as a method name.
+#pragma push_macro("emit")
+#undef emit
+#include "core/frm_main.h"
+#include "view/links.h"
+#pragma pop_macro("emit")
+
 namespace orva {
 
-// Provisional: replaced by the real view.
-ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent) : QWidget(parent), form_(form) {
-    (void)form_;
+namespace {
+
+constexpr int kMargin = 3;
+constexpr std::size_t kMaxCachedLayouts = 4096;
+const QColor kBackground(0, 0, 0);
+const QColor kDefaultText(192, 192, 192);
+const QColor kSelection(38, 79, 120);
+
+// The document's colour table; entry 0 is the automatic colour.
+constexpr std::array<QRgb, 9> kPalette = {
+    0,
+    qRgb(255, 255, 255),
+    qRgb(115, 255, 99),
+    qRgb(160, 160, 255),
+    qRgb(239, 107, 24),
+    qRgb(206, 8, 8),
+    qRgb(255, 189, 41),
+    qRgb(255, 153, 153),
+    qRgb(255, 250, 0),
+};
+
+std::uint32_t fontKey(CharFormat f) {
+    return (static_cast<std::uint32_t>(f.size) << 8) | (f.flags & (StyleItalic | StyleUnderline));
+}
+
+}  // namespace
+
+ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
+    : QAbstractScrollArea(parent), form_(form), view_(form.txtLog) {
+    setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setMouseTracking(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills every pixel
+    verticalScrollBar()->setSingleStep(1);
+
+    std::weak_ptr<bool> alive = alive_;
+    view_.appended.connect([this, alive](bool showNewest) {
+        if (!alive.expired()) onAppended(showNewest);
+    });
+    view_.reloaded.connect([this, alive] {
+        if (!alive.expired()) onReloaded();
+    });
+    view_.FontName.changed.connect([this, alive](const std::string&) {
+        if (alive.expired()) return;
+        fonts_.clear();
+        invalidateLayouts();
+    });
+    view_.MousePointer.changed.connect([this, alive](const int& pointer) {
+        if (alive.expired()) return;
+        viewport()->setCursor(pointer == kLinkPointer ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    });
+    lastLine_ = view_.lineCount() - 1;
+    followPending_ = true;
+    scheduleSync();
+}
+
+ChatViewWidget::~ChatViewWidget() {
+    alive_.reset();
+}
+
+QColor ChatViewWidget::colourOf(std::uint8_t index) const {
+    return index >= 1 && index < kPalette.size() ? QColor(kPalette[index]) : kDefaultText;
+}
+
+const ChatViewWidget::FontEntry& ChatViewWidget::fontFor(CharFormat format) {
+    return fontForConst(format);
+}
+
+const ChatViewWidget::FontEntry& ChatViewWidget::fontForConst(CharFormat format) const {
+    const std::uint32_t key = fontKey(format);
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
+    FontEntry e;
+    const std::string& name = view_.FontName.get();
+    e.font = QFont(name.empty() ? QStringLiteral("Courier New") : QString::fromStdString(name));
+    e.font.setPointSizeF(std::max(1.0, format.size / 2.0));
+    e.font.setItalic(format.flags & StyleItalic);
+    e.font.setUnderline(format.flags & StyleUnderline);
+    e.font.setKerning(false);  // advances of single characters then add up to the drawn text
+    const QFontMetricsF fm(e.font);
+    for (int b = 0; b < 256; ++b)
+        e.advance[static_cast<std::size_t>(b)] = static_cast<float>(
+            fm.horizontalAdvance(QChar(cp1252Char(static_cast<unsigned char>(b)))));
+    e.ascent = fm.ascent();
+    e.height = static_cast<int>(std::ceil(fm.height()));
+    return fonts_.emplace(key, std::move(e)).first->second;
+}
+
+float ChatViewWidget::advanceAt(const StyledLine& line, std::size_t& run, std::uint32_t i) const {
+    while (run + 1 < line.runs.size() && line.runs[run + 1].start <= i)
+        ++run;
+    const CharFormat f = line.runs.empty() ? CharFormat{} : line.runs[run].format;
+    return fontForConst(f).advance[static_cast<unsigned char>(line.text[i])];
+}
+
+int ChatViewWidget::textWidth() const {
+    return std::max(8, viewport()->width() - 2 * kMargin);
+}
+
+const ChatViewWidget::Layout& ChatViewWidget::layoutOf(std::size_t index) {
+    const int width = textWidth();
+    if (width != layoutWidth_) {
+        layouts_.clear();
+        layoutWidth_ = width;
+    }
+    auto it = layouts_.find(index);
+    if (it != layouts_.end()) return it->second;
+    if (layouts_.size() >= kMaxCachedLayouts) layouts_.clear();
+
+    const StyledLine line = view_.line(index);
+    Layout l;
+    l.rowStarts.push_back(0);
+    const FontEntry* tallest = &fontFor(line.runs.empty() ? CharFormat{} : line.runs[0].format);
+    for (const StyleRun& r : line.runs) {
+        const FontEntry& e = fontFor(r.format);
+        if (e.height > tallest->height) tallest = &e;
+    }
+    l.rowHeight = tallest->height;
+    l.ascent = static_cast<int>(std::ceil(tallest->ascent));
+
+    // Greedy wrap after the last space that fits; a word wider than the row is cut.
+    std::size_t run = 0;
+    std::uint32_t rowStart = 0, lastBreak = 0;
+    float x = 0;
+    const auto n = static_cast<std::uint32_t>(line.text.size());
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const float a = advanceAt(line, run, i);
+        if (x + a > static_cast<float>(width) && i > rowStart) {
+            const std::uint32_t next = lastBreak > rowStart ? lastBreak : i;
+            l.rowStarts.push_back(next);
+            rowStart = next;
+            lastBreak = 0;
+            x = 0;
+            std::size_t r2 = 0;
+            for (std::uint32_t k = next; k < i; ++k)
+                x += advanceAt(line, r2, k);
+        }
+        x += a;
+        if (line.text[i] == ' ') lastBreak = i + 1;
+    }
+    return layouts_.emplace(index, std::move(l)).first->second;
+}
+
+void ChatViewWidget::invalidateLayouts() {
+    layouts_.clear();
+    layoutWidth_ = -1;
+    filled_ = false;
+    scheduleSync();
+}
+
+void ChatViewWidget::onAppended(bool showNewest) {
+    // The open line may have grown; the lines before it never change.
+    layouts_.erase(lastLine_);
+    lastLine_ = view_.lineCount() - 1;
+    layouts_.erase(lastLine_);
+    if (showNewest) {
+        followPending_ = true;
+        anchor_ = caret_ = Pos{};
+    }
+    scheduleSync();
+}
+
+void ChatViewWidget::onReloaded() {
+    layouts_.clear();
+    lastLine_ = view_.lineCount() - 1;
+    filled_ = false;
+    anchor_ = caret_ = Pos{};
+    selecting_ = false;
+    followPending_ = true;
+    scheduleSync();
+}
+
+void ChatViewWidget::scheduleSync() {
+    // However many lines arrive in one turn of the event loop, the view catches up once.
+    if (syncPending_) return;
+    syncPending_ = true;
+    std::weak_ptr<bool> alive = alive_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, alive] {
+            if (!alive.expired()) sync();
+        },
+        Qt::QueuedConnection);
+}
+
+void ChatViewWidget::sync() {
+    syncPending_ = false;
+    const std::size_t count = view_.lineCount();
+    if (!filled_) {
+        int height = 0;
+        const int want = viewport()->height();
+        for (std::size_t i = 0; i < count; ++i) {
+            const Layout& l = layoutOf(i);
+            height += l.rowHeight * static_cast<int>(l.rowStarts.size());
+            if (height >= want) {
+                filled_ = true;
+                fillLine_ = i;
+                break;
+            }
+        }
+    }
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    if (filled_) {
+        bar->setRange(static_cast<int>(fillLine_), static_cast<int>(count - 1));
+        bar->setPageStep(std::max(1, viewport()->height() / std::max(1, fontFor({}).height)));
+    } else {
+        bar->setRange(0, 0);
+    }
+    if (followPending_ || (atEnd && !form_.ViewHasFocus)) bar->setValue(bar->maximum());
+    followPending_ = false;
+    viewport()->update();
+}
+
+int ChatViewWidget::bottomLine() const {
+    return verticalScrollBar()->value();
+}
+
+void ChatViewWidget::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void ChatViewWidget::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    filled_ = false;
+    scheduleSync();
+}
+
+void ChatViewWidget::paintEvent(QPaintEvent*) {
+    ++paints_;
+    QPainter p(viewport());
+    p.fillRect(viewport()->rect(), kBackground);
+    rows_.clear();
+    const std::size_t count = view_.lineCount();
+    const int height = viewport()->height();
+    if (!filled_) {
+        int y = 0;
+        for (std::size_t i = 0; i < count && y < height; ++i) {
+            const Layout& l = layoutOf(i);
+            const StyledLine line = view_.line(i);
+            for (std::size_t r = 0; r < l.rowStarts.size(); ++r) {
+                const std::uint32_t end = r + 1 < l.rowStarts.size()
+                                              ? l.rowStarts[r + 1]
+                                              : static_cast<std::uint32_t>(line.text.size());
+                rows_.push_back({i, l.rowStarts[r], end, y, l.rowHeight, l.ascent});
+                y += l.rowHeight;
+            }
+        }
+    } else {
+        // Anchored at the bottom: the scroll bar names the line shown last.
+        std::size_t i = std::min<std::size_t>(static_cast<std::size_t>(bottomLine()), count - 1);
+        int y = height;
+        std::vector<Row> upward;
+        for (;;) {
+            const Layout& l = layoutOf(i);
+            const StyledLine line = view_.line(i);
+            for (std::size_t r = l.rowStarts.size(); r-- > 0;) {
+                const std::uint32_t end = r + 1 < l.rowStarts.size()
+                                              ? l.rowStarts[r + 1]
+                                              : static_cast<std::uint32_t>(line.text.size());
+                y -= l.rowHeight;
+                upward.push_back({i, l.rowStarts[r], end, y, l.rowHeight, l.ascent});
+            }
+            if (y <= 0 || i == 0) break;
+            --i;
+        }
+        rows_.assign(upward.rbegin(), upward.rend());
+    }
+    for (const Row& row : rows_)
+        if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
+}
+
+void ChatViewWidget::drawRow(QPainter& p, const Row& row) {
+    const StyledLine line = view_.line(row.line);
+    const auto [selFrom, selTo] = std::minmax(anchor_, caret_);
+    const bool lineSelected =
+        selFrom != selTo && selFrom.line <= row.line && row.line <= selTo.line;
+    const std::uint32_t selBegin = lineSelected && selFrom.line == row.line ? selFrom.index : 0;
+    const std::uint32_t selEnd =
+        lineSelected ? (selTo.line == row.line ? selTo.index : UINT32_MAX) : 0;
+
+    const qreal baseline = row.top + row.ascent;
+    qreal x = kMargin;
+    std::size_t run = 0;
+    // Selection first, behind the text.
+    if (lineSelected) {
+        qreal from = -1, to = x;
+        std::size_t r = 0;
+        qreal cx = kMargin;
+        for (std::uint32_t i = row.begin; i < row.end; ++i) {
+            const float a = advanceAt(line, r, i);
+            if (i >= selBegin && i < selEnd) {
+                if (from < 0) from = cx;
+                to = cx + a;
+            }
+            cx += a;
+        }
+        // A selection that runs on to the next line covers the line break too.
+        if (row.end == line.text.size() && selEnd > row.end && selBegin <= row.end) {
+            if (from < 0) from = cx;
+            to = cx + 6;
+        }
+        if (from >= 0) p.fillRect(QRectF(from, row.top, to - from, row.height), kSelection);
+    }
+    for (std::uint32_t i = row.begin; i < row.end;) {
+        while (run + 1 < line.runs.size() && line.runs[run + 1].start <= i)
+            ++run;
+        std::uint32_t segEnd = row.end;
+        if (run + 1 < line.runs.size()) segEnd = std::min(segEnd, line.runs[run + 1].start);
+        const CharFormat f = line.runs.empty() ? CharFormat{} : line.runs[run].format;
+        const FontEntry& e = fontFor(f);
+        const std::string_view seg = line.text.substr(i, segEnd - i);
+        p.setFont(e.font);
+        p.setPen(colourOf(f.colour));
+        p.drawText(QPointF(x, baseline), fromCp1252(seg));
+        for (char c : seg)
+            x += e.advance[static_cast<unsigned char>(c)];
+        i = segEnd;
+    }
+}
+
+bool ChatViewWidget::charAt(QPoint point, Pos& out, bool nearestBoundary) const {
+    if (rows_.empty()) return false;
+    const Row* row = &rows_.front();
+    for (const Row& r : rows_) {
+        row = &r;
+        if (point.y() < r.top + r.height) break;
+    }
+    const StyledLine line = view_.line(row->line);
+    qreal x = kMargin;
+    std::size_t run = 0;
+    std::uint32_t i = row->begin;
+    for (; i < row->end; ++i) {
+        const float a = advanceAt(line, run, i);
+        const qreal limit = nearestBoundary ? x + a / 2 : x + a;
+        if (point.x() < limit) break;
+        x += a;
+    }
+    // Right of a wrapped row: its last character (the space it wrapped at).
+    if (!nearestBoundary && i == row->end && row->end < line.text.size() && i > row->begin) --i;
+    out = {row->line, i};
+    return true;
+}
+
+void ChatViewWidget::mousePressEvent(QMouseEvent* event) {
+    const int button = event->button() == Qt::LeftButton     ? 1
+                       : event->button() == Qt::RightButton  ? 2
+                       : event->button() == Qt::MiddleButton ? 4
+                                                             : 0;
+    txtLog_MouseDown(form_, button);
+    if (event->button() == Qt::LeftButton) {
+        Pos pos;
+        if (charAt(event->position().toPoint(), pos, true)) {
+            if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = pos;
+            caret_ = pos;
+            selecting_ = true;
+            viewport()->update();
+        }
+    }
+}
+
+void ChatViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    Pos pos;
+    if (charAt(point, pos, false)) {
+        const StyledLine line = view_.line(pos.line);
+        txtLog_MouseMove(form_, line.text, static_cast<long>(pos.index));
+    }
+    if (selecting_ && (event->buttons() & Qt::LeftButton) && charAt(point, pos, true)) {
+        caret_ = pos;
+        viewport()->update();
+    }
+}
+
+void ChatViewWidget::mouseReleaseEvent(QMouseEvent*) {
+    selecting_ = false;
+}
+
+void ChatViewWidget::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    txtLog_GotFocus(form_);
+}
+
+void ChatViewWidget::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    // Switching to another program (to paste a selection, say) or opening a menu does not take
+    // the focus from the view inside its window; the reader keeps the place and the selection.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    txtLog_LostFocus(form_);
+}
+
+void ChatViewWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else if (event->key() == Qt::Key_End && (event->modifiers() & Qt::ControlModifier)) {
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    } else if (event->key() == Qt::Key_Home && (event->modifiers() & Qt::ControlModifier)) {
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    } else {
+        QAbstractScrollArea::keyPressEvent(event);  // page and arrow keys scroll
+    }
+}
+
+QString ChatViewWidget::selectedText() const {
+    const auto [from, to] = std::minmax(anchor_, caret_);
+    if (from == to) return {};
+    std::string out;
+    for (std::size_t i = from.line; i <= to.line && i < view_.lineCount(); ++i) {
+        const std::string_view text = view_.line(i).text;
+        const std::size_t b = i == from.line ? std::min<std::size_t>(from.index, text.size()) : 0;
+        const std::size_t e =
+            i == to.line ? std::min<std::size_t>(to.index, text.size()) : text.size();
+        if (i != from.line) out += '\n';
+        if (e > b) out.append(text.substr(b, e - b));
+    }
+    return fromCp1252(out);
+}
+
+void ChatViewWidget::selectAll() {
+    const std::size_t last = view_.lineCount() - 1;
+    anchor_ = {0, 0};
+    caret_ = {last, static_cast<std::uint32_t>(view_.line(last).text.size())};
+    viewport()->update();
+}
+
+void ChatViewWidget::copy() const {
+    const QString text = selectedText();
+    if (!text.isEmpty()) QApplication::clipboard()->setText(text);
 }
 
 }  // namespace orva

@@ -1,18 +1,106 @@
-// The chat view widget: paints the styled lines of the chat document.
+// The chat view widget: paints the styled lines of the chat document, only the rows on screen.
 #pragma once
 
-#include <QWidget>
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Qt defines "emit" as a keyword; the logic headers use it as a method name.
+#pragma push_macro("emit")
+#undef emit
+#include "view/chat_view.h"
+#pragma pop_macro("emit")
 
 namespace orva {
 struct FrmMain;
 
-class ChatViewWidget : public QWidget {
+class ChatViewWidget : public QAbstractScrollArea {
     Q_OBJECT
   public:
-    ChatViewWidget(FrmMain& form, QWidget* parent = nullptr);
+    explicit ChatViewWidget(FrmMain& form, QWidget* parent = nullptr);
+    ~ChatViewWidget() override;
+
+    struct Pos {
+        std::size_t line = 0;
+        std::uint32_t index = 0;  // byte offset in the line's text
+        auto operator<=>(const Pos&) const = default;
+    };
+
+    QString selectedText() const;
+    void selectAll();
+    void copy() const;
+    bool hasSelection() const { return anchor_ != caret_; }
+    // The line and character under a point of the viewport (for links: the character whose
+    // cell holds the point; past a line's end, its length).
+    bool charAt(QPoint p, Pos& out, bool nearestBoundary) const;
+    std::size_t paintCount() const { return paints_; }
+    int bottomLine() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
+    struct FontEntry {
+        QFont font;
+        std::array<float, 256> advance{};
+        qreal ascent = 0;
+        int height = 0;
+    };
+    struct Layout {
+        std::vector<std::uint32_t> rowStarts;  // first byte of each row; the first is 0
+        int rowHeight = 0;
+        int ascent = 0;
+    };
+    struct Row {
+        std::size_t line;
+        std::uint32_t begin, end;
+        int top, height, ascent;
+    };
+
+    const FontEntry& fontFor(CharFormat format);
+    const FontEntry& fontForConst(CharFormat format) const;
+    const Layout& layoutOf(std::size_t line);
+    float advanceAt(const StyledLine& line, std::size_t& run, std::uint32_t i) const;
+    int textWidth() const;
+    void onAppended(bool showNewest);
+    void onReloaded();
+    void invalidateLayouts();
+    void scheduleSync();
+    void sync();
+    void drawRow(QPainter& p, const Row& row);
+    QColor colourOf(std::uint8_t index) const;
+
     FrmMain& form_;
+    ChatView& view_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    mutable std::unordered_map<std::uint32_t, FontEntry> fonts_;
+    std::unordered_map<std::size_t, Layout> layouts_;
+    int layoutWidth_ = -1;
+    std::size_t lastLine_ = 0;  // the open line, which may still grow
+
+    bool filled_ = false;  // the history is taller than the viewport
+    std::size_t fillLine_ = 0;
+    bool syncPending_ = false;
+    bool followPending_ = false;
+
+    Pos anchor_, caret_;
+    bool selecting_ = false;
+    std::vector<Row> rows_;  // rows painted last, top to bottom
+    std::size_t paints_ = 0;
 };
 
 }  // namespace orva

@@ -1,0 +1,157 @@
+#include "view/chat_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orva {
+
+namespace {
+constexpr std::size_t kBodyChunk = 1 << 20;
+constexpr std::size_t kFirstChunk = 4096;
+constexpr std::string_view kSeparator = "\r\n";
+constexpr std::string_view kClosing = "\r\n }";
+}  // namespace
+
+void* LineArena::allocate(std::size_t bytes, std::size_t align) {
+    std::size_t at = (used_ + align - 1) / align * align;
+    if (chunks_.empty() || at + bytes > capacity_) {
+        // Chunks double up to kChunk, so a short history stays small.
+        const std::size_t size = std::max(std::clamp(reserved_, kFirstChunk, kChunk), bytes);
+        chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+        capacity_ = size;
+        reserved_ += size;
+        at = 0;
+    }
+    used_ = at + bytes;
+    return chunks_.back().get() + at;
+}
+
+void LineArena::clear() {
+    chunks_.clear();
+    used_ = capacity_ = reserved_ = 0;
+}
+
+// An empty view still holds a document, so lines appended before the first reset keep it
+// well-formed.
+ChatView::ChatView() {
+    load("{\\rtf1\\ansi\\ansicpg1252\\deff0\\pard\\par }");
+}
+
+void ChatView::load(std::string_view rtf) {
+    // The document's closing is cut off so that appended paragraphs follow the last line
+    // directly; a trailing "\par" would otherwise leave an empty paragraph before them.
+    head_.assign(rtf);
+    closing_.clear();
+    for (std::string_view end :
+         {std::string_view("\\par }"), std::string_view(" }"), std::string_view("}")}) {
+        if (head_.size() >= end.size() && head_.ends_with(end)) {
+            head_.resize(head_.size() - end.size());
+            closing_.assign(end);
+            break;
+        }
+    }
+    body_.clear();
+    body_.shrink_to_fit();
+    bodyBytes_ = 0;
+    lines_.clear();
+    lines_.shrink_to_fit();
+    arena_.clear();
+    openText_.clear();
+    openRuns_.clear();
+    reader_.reset();
+    reader_.feed(head_, *this);
+    reloaded.emit();
+}
+
+void ChatView::appendBody(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (body_.empty() || body_.back().size() == body_.back().capacity()) {
+            body_.emplace_back();
+            body_.back().reserve(std::clamp<std::size_t>(bodyBytes_, kFirstChunk, kBodyChunk));
+        }
+        std::string& chunk = body_.back();
+        const std::size_t n = std::min(bytes.size(), chunk.capacity() - chunk.size());
+        chunk.append(bytes.substr(0, n));
+        bytes.remove_prefix(n);
+        bodyBytes_ += n;
+    }
+}
+
+void ChatView::append(std::string_view fragment, bool showNewest) {
+    appendBody(kSeparator);
+    appendBody(fragment);
+    closing_ = kClosing;
+    reader_.feed(fragment, *this);
+    appended.emit(showNewest);
+}
+
+std::string ChatView::TextRTF() const {
+    std::string out;
+    out.reserve(head_.size() + bodyBytes_ + closing_.size());
+    out += head_;
+    for (const auto& chunk : body_)
+        out += chunk;
+    out += closing_;
+    return out;
+}
+
+std::string ChatView::Text() const {
+    std::string out;
+    for (std::size_t i = 0; i < lineCount(); ++i) {
+        if (i) out += "\r\n";
+        out += line(i).text;
+    }
+    return out;
+}
+
+StyledLine ChatView::line(std::size_t index) const {
+    if (index < lines_.size()) {
+        const LineRec& r = lines_[index];
+        return {std::string_view(r.text, r.length), std::span(r.runs, r.runCount)};
+    }
+    return {openText_, openRuns_};
+}
+
+std::uint64_t ChatView::documentBytes() const {
+    return head_.size() + bodyBytes_ + closing_.size();
+}
+
+std::size_t ChatView::memoryEstimate() const {
+    std::size_t body = 0;
+    for (const auto& chunk : body_)
+        body += chunk.capacity();
+    return body + arena_.reserved() + lines_.size() * sizeof(LineRec) + head_.capacity() +
+           openText_.capacity() + openRuns_.capacity() * sizeof(StyleRun);
+}
+
+void ChatView::text(std::string_view bytes, CharFormat format) {
+    if (openRuns_.empty() || openRuns_.back().format != format) {
+        const auto at = static_cast<std::uint32_t>(openText_.size());
+        if (!openRuns_.empty() && openRuns_.back().start == at)
+            openRuns_.back().format = format;
+        else
+            openRuns_.push_back({at, format});
+    }
+    openText_.append(bytes);
+}
+
+void ChatView::paragraph() {
+    LineRec r{nullptr, nullptr, static_cast<std::uint32_t>(openText_.size()),
+              static_cast<std::uint32_t>(openRuns_.size())};
+    if (!openRuns_.empty()) {
+        auto* runs = static_cast<StyleRun*>(
+            arena_.allocate(openRuns_.size() * sizeof(StyleRun), alignof(StyleRun)));
+        std::memcpy(runs, openRuns_.data(), openRuns_.size() * sizeof(StyleRun));
+        r.runs = runs;
+    }
+    if (!openText_.empty()) {
+        auto* text = static_cast<char*>(arena_.allocate(openText_.size(), 1));
+        std::memcpy(text, openText_.data(), openText_.size());
+        r.text = text;
+    }
+    lines_.push_back(r);
+    openText_.clear();
+    openRuns_.clear();
+}
+
+}  // namespace orva

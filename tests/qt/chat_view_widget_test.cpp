@@ -1,0 +1,209 @@
+#include "platform/qt/chat_view_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <map>
+
+#include "platform/qt/cp1252.h"
+
+#pragma push_macro("emit")
+#undef emit
+#include "support/fakes.h"
+#include "view/chat_font.h"
+#include "view/chat_lines.h"
+#include "view/links.h"
+#pragma pop_macro("emit")
+
+namespace orva::test {
+namespace {
+
+struct ViewWorld : World {
+    explicit ViewWorld(std::uint8_t points = 9, QSize size = {420, 160}) {
+        f().ChatFontSize = points;
+        UpdateFontFace(f());
+        ResetChatView(f());
+        widget = std::make_unique<ChatViewWidget>(f());
+        widget->resize(size);
+        widget->show();
+        settle();
+        widget->clearFocus();  // the only widget of its window gets the focus on show
+        settle();
+    }
+    void settle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+    void line(std::string text, std::uint8_t colour) { AppendChatLine(f(), text, colour); }
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, at, widget->viewport()->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(widget->viewport(), &e);
+    }
+    void focus(bool in) {
+        if (in) {
+            widget->activateWindow();
+            widget->setFocus(Qt::MouseFocusReason);
+        } else {
+            widget->clearFocus();
+        }
+        settle();
+    }
+    void key(int k, Qt::KeyboardModifiers mods) {
+        QKeyEvent e(QEvent::KeyPress, k, mods);
+        QApplication::sendEvent(widget.get(), &e);
+    }
+    std::unique_ptr<ChatViewWidget> widget;
+};
+
+bool near(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <
+           24;
+}
+
+TEST(ChatViewWidget, ShowsLinesInTheirColoursOnDark) {
+    ViewWorld w(16, {480, 300});
+    w.f().showURLs = 1;
+    w.line("WWWWWW", ColorArena);
+    w.line("WWWWWW", ColorModerator);
+    w.line("WWWW www.x.org", ColorPublic);
+    w.settle();
+    const QImage image = w.widget->viewport()->grab().toImage();
+    const std::map<std::size_t, std::vector<QRgb>> expected = {
+        {1, {qRgb(115, 255, 99)}},
+        {2, {qRgb(206, 8, 8)}},
+        {3, {qRgb(160, 160, 255), qRgb(255, 250, 0)}},
+    };
+    const std::vector<QRgb> all = {qRgb(115, 255, 99), qRgb(206, 8, 8), qRgb(160, 160, 255),
+                                   qRgb(255, 250, 0)};
+    std::map<std::size_t, std::map<QRgb, int>> found;  // line -> palette colour -> pixels
+    const qreal dpr = image.devicePixelRatio();
+    for (int y = 0; y < image.height(); ++y) {
+        ChatViewWidget::Pos pos;
+        ASSERT_TRUE(w.widget->charAt(QPoint(5, static_cast<int>(y / dpr)), pos, true));
+        for (int x = 0; x < image.width(); ++x)
+            for (QRgb c : all)
+                if (near(image.pixel(x, y), c)) ++found[pos.line][c];
+    }
+    for (const auto& [line, colours] : expected) {
+        for (QRgb c : all) {
+            const bool want = std::find(colours.begin(), colours.end(), c) != colours.end();
+            if (want)
+                EXPECT_GT(found[line][c], 10) << "line " << line << " colour " << std::hex << c;
+            else
+                EXPECT_EQ(found[line][c], 0) << "line " << line << " colour " << std::hex << c;
+        }
+    }
+    EXPECT_EQ(image.pixel(image.width() - 2, image.height() - 2), qRgb(0, 0, 0));
+}
+
+TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
+    ViewWorld w;
+    for (int i = 0; i < 60; ++i)
+        w.line("line number " + std::to_string(i), ColorPublic);
+    w.settle();
+    QScrollBar* bar = w.widget->verticalScrollBar();
+    EXPECT_EQ(bar->value(), 60);  // unfocused: the newest line is shown
+    bar->setValue(40);
+    w.focus(true);
+    ASSERT_TRUE(w.f().ViewHasFocus);
+    w.mouse(QEvent::MouseButtonPress, {10, 30}, Qt::LeftButton);
+    w.mouse(QEvent::MouseMove, {200, 70}, Qt::LeftButton);
+    w.mouse(QEvent::MouseButtonRelease, {200, 70}, Qt::NoButton);
+    const QString selected = w.widget->selectedText();
+    ASSERT_FALSE(selected.isEmpty());
+    EXPECT_TRUE(selected.contains("line number 3")) << selected.toStdString();
+
+    // Another program takes the focus: the view keeps it within its window.
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(w.widget.get(), &away);
+    EXPECT_TRUE(w.f().ViewHasFocus);
+    for (int i = 0; i < 100; ++i)
+        w.line("more " + std::to_string(i), ColorStatus);
+    w.settle();
+    EXPECT_EQ(w.widget->selectedText(), selected);
+    EXPECT_EQ(bar->value(), 40);
+
+    w.focus(false);
+    EXPECT_FALSE(w.f().ViewHasFocus);
+    w.line("after focus left", ColorStatus);
+    w.settle();
+    EXPECT_FALSE(w.widget->hasSelection());
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(static_cast<std::size_t>(bar->value()), w.f().txtLog.lineCount() - 1);
+}
+
+TEST(ChatViewWidget, CopyAndSelectAllGivePlainUnicodeText) {
+    ViewWorld w;
+    w.line("caf\xe9 \x80 {x} \\", ColorPublic);
+    w.line("second", ColorArena);
+    w.settle();
+    w.key(Qt::Key_A, Qt::ControlModifier);
+    w.key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QString::fromUtf8("||||||||\ncaf\u00e9 \u20ac {x} \\\nsecond"));
+}
+
+TEST(ChatViewWidget, ClickOnALinkOpensItThroughTheShell) {
+    ViewWorld w(12);
+    w.f().showURLs = 1;
+    w.line("go www.x.org now", ColorPublic);
+    w.settle();
+    // Find a point over the link's second character by asking the widget.
+    QPoint over;
+    for (int y = 0; y < 160 && over.isNull(); y += 2)
+        for (int x = 0; x < 400 && over.isNull(); x += 2) {
+            ChatViewWidget::Pos pos;
+            if (w.widget->charAt({x, y}, pos, false) && pos.line == 1 && pos.index == 5)
+                over = {x, y};
+        }
+    ASSERT_FALSE(over.isNull());
+    w.mouse(QEvent::MouseMove, over, Qt::NoButton);
+    EXPECT_EQ(w.f().HoverLink, "www.x.org");
+    EXPECT_EQ(w.widget->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    w.mouse(QEvent::MouseButtonPress, over, Qt::LeftButton);
+    EXPECT_EQ(w.shell.opened, std::vector<std::string>{"http://www.x.org"});
+}
+
+TEST(ChatViewWidget, OneRepaintPerTurnAndLongLinesWrap) {
+    ViewWorld w(9, {200, 160});
+    const std::size_t before = w.widget->paintCount();
+    for (int i = 0; i < 2000; ++i)
+        w.line("flood " + std::to_string(i), ColorStatus);
+    w.settle();
+    EXPECT_LE(w.widget->paintCount() - before, 3u);
+
+    std::string longLine;
+    for (int i = 0; i < 40; ++i)
+        longLine += "word" + std::to_string(i) + " ";
+    w.line(longLine, ColorTeam);
+    w.settle();
+    std::set<int> rowsOfLastLine;
+    for (int y = 0; y < 160; ++y) {
+        ChatViewWidget::Pos pos;
+        if (w.widget->charAt({2, y}, pos, true) && pos.line == w.f().txtLog.lineCount() - 1)
+            rowsOfLastLine.insert(static_cast<int>(pos.index));
+    }
+    EXPECT_GT(rowsOfLastLine.size(), 3u);  // several rows, each starting at a word
+    for (int start : rowsOfLastLine)
+        EXPECT_TRUE(start == 0 || longLine[static_cast<std::size_t>(start) - 1] == ' ') << start;
+}
+
+TEST(Cp1252, RoundTripAndUnmappable) {
+    const std::string bytes = "A\x80\x9f\xe9\xff\x81";
+    const QString text = fromCp1252(bytes);
+    EXPECT_EQ(text, QString::fromUtf8("A\u20ac\u0178\u00e9\u00ff\u0081"));
+    EXPECT_EQ(toCp1252(text), bytes);
+    EXPECT_EQ(toCp1252(QString::fromUtf8("\u4e2d x \U0001F600")), "? x ?");
+}
+
+}  // namespace
+}  // namespace orva::test
