@@ -293,7 +293,7 @@ void Server::onNewConnection() {
         Conn& ref = *c;
         conns_[id] = std::move(c);
         touch(ref);
-        emit clientConnected(id);
+        Q_EMIT clientConnected(id);
     }
 }
 
@@ -311,7 +311,7 @@ void Server::onDisconnected(int id) {
         c->inTimer->stop();
         c->socket->deleteLater();
     }
-    emit clientDisconnected(id);
+    Q_EMIT clientDisconnected(id);
 }
 
 void Server::onReadyRead(int id) {
@@ -323,7 +323,7 @@ void Server::onReadyRead(int id) {
     for (const QByteArray& line : lines) {
         if (!c->open) break;
         c->lines.append(line);
-        emit lineReceived(id, line);
+        Q_EMIT lineReceived(id, line);
         if (options_.mode == Mode::Silent || !c->open) continue;
         touch(*c);
         if (options_.readPaceMs > 0) {
@@ -376,7 +376,7 @@ void Server::queue(Conn& c, const QByteArray& bytes, bool isLine) {
         c.pending.push_back(bytes);
         pumpOutput(c.id);
     }
-    if (isLine) emit lineSent(c.id, logged);
+    if (isLine) Q_EMIT lineSent(c.id, logged);
 }
 
 void Server::writeNow(Conn& c, const QByteArray& bytes) {
@@ -461,7 +461,7 @@ void Server::handleLogin(Conn& c, const QByteArray& rest) {
     c.loggedIn = true;
     c.name = name;
     queue(c, "LOGINOK:" + name + '\n', true);
-    emit clientLoggedIn(c.id, name);
+    Q_EMIT clientLoggedIn(c.id, name);
 }
 
 void Server::handleGo(Conn& c, const QByteArray& requested) {
