@@ -26,46 +26,49 @@ std::string XorWithKey(std::string_view text, std::string_view key) {
     if (key.empty()) return out;
     // The key runs from its last character towards its first, cyclically.
     std::size_t p = key.size();
-    for (char& c : out) {
-        c = static_cast<char>(static_cast<unsigned char>(c) ^
-                              static_cast<unsigned char>(key[p - 1]));
+    char* o = out.data();
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        o[i] = static_cast<char>(o[i] ^ key[p - 1]);
         if (--p == 0) p = key.size();
     }
     return out;
 }
 
 std::string Base64Encode(std::string_view bytes) {
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    std::string out((bytes.size() + 2) / 3 * 4, '=');
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    char* o = out.data();
+    for (std::size_t i = 0; i < bytes.size(); i += 3, o += 4) {
         const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (std::size_t k = 0; k < 3; ++k)
-            group = (group << 8) | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-        out += kAlphabet[(group >> 18) & 63];
-        out += kAlphabet[(group >> 12) & 63];
-        out += n > 1 ? kAlphabet[(group >> 6) & 63] : '=';
-        out += n > 2 ? kAlphabet[group & 63] : '=';
+        const std::uint32_t group = (std::uint32_t{in[i]} << 16) |
+                                    (n > 1 ? std::uint32_t{in[i + 1]} << 8 : 0u) |
+                                    (n > 2 ? std::uint32_t{in[i + 2]} : 0u);
+        o[0] = kAlphabet[(group >> 18) & 63];
+        o[1] = kAlphabet[(group >> 12) & 63];
+        if (n > 1) o[2] = kAlphabet[(group >> 6) & 63];
+        if (n > 2) o[3] = kAlphabet[group & 63];
     }
     return out;
 }
 
 std::string Base64Decode(std::string_view text) {
     if (text.empty() || text.size() % 4 != 0) return std::string(text);
-    std::array<unsigned, 256> value;
-    value.fill(64);  // "=" and every stranger keep 64, and are decoded with it
-    for (std::size_t i = 0; i < kAlphabet.size(); ++i)
-        value[static_cast<unsigned char>(kAlphabet[i])] = static_cast<unsigned>(i);
-    std::string out;
-    out.reserve(text.size() / 4 * 3);
-    for (std::size_t i = 0; i < text.size(); i += 4) {
-        const unsigned a = value[static_cast<unsigned char>(text[i])];
-        const unsigned b = value[static_cast<unsigned char>(text[i + 1])];
-        const unsigned c = value[static_cast<unsigned char>(text[i + 2])];
-        const unsigned d = value[static_cast<unsigned char>(text[i + 3])];
-        out += static_cast<char>(((a << 2) | (b >> 4)) & 255);
-        out += static_cast<char>(((b << 4) | (c >> 2)) & 255);
-        out += static_cast<char>(((c << 6) | d) & 255);
+    static const std::array<unsigned char, 256> value = [] {
+        std::array<unsigned char, 256> v;
+        v.fill(64);  // "=" and every stranger keep 64, and are decoded with it
+        for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+            v[static_cast<unsigned char>(kAlphabet[i])] = static_cast<unsigned char>(i);
+        return v;
+    }();
+    std::string out(text.size() / 4 * 3, '\0');
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    char* o = out.data();
+    for (std::size_t i = 0; i < text.size(); i += 4, o += 3) {
+        const unsigned a = value[in[i]], b = value[in[i + 1]], c = value[in[i + 2]],
+                       d = value[in[i + 3]];
+        o[0] = static_cast<char>(((a << 2) | (b >> 4)) & 255);
+        o[1] = static_cast<char>(((b << 4) | (c >> 2)) & 255);
+        o[2] = static_cast<char>(((c << 6) | d) & 255);
     }
     if (text[text.size() - 2] == '=')
         out.resize(out.size() - 2);
