@@ -20,7 +20,7 @@ struct Profiles : ::testing::Test {
 
 TEST_F(Profiles, ListStopsAtTheFirstGapAndLocksTheName) {
     w.dir.write("Config.ini",
-                "[User1]\r\nname= One \r\n[User2]\r\nname=   \r\n[User3]\r\nname=Three\r\n");
+                "[User1]\r\nname= One \r\n[User2]\r\nname=\"   \"\r\n[User3]\r\nname=Three\r\n");
     loadProfileList(f);
     EXPECT_EQ(f.cmbManage.items(), (std::vector<std::string>{"(default)", "One"}));
     EXPECT_TRUE(f.cmbManage.Visible.get());
