@@ -37,8 +37,13 @@ std::string read(const FrmMain& f, const std::string& section, const std::string
 
 bool StartUp(FrmMain& f) {
     f.AppFolder = f.env.app.programFolder();
-    if (f.AppFolder.empty() || (f.AppFolder.back() != '\\' && f.AppFolder.back() != '/'))
-        f.AppFolder += '\\';
+    if (f.AppFolder.empty() || (f.AppFolder.back() != '\\' && f.AppFolder.back() != '/')) {
+        // A folder spelt with forward slashes only (every folder here, and what Qt reports on
+        // Windows too) gets a forward slash: a backslash would be part of the file name.
+        const bool forward = f.AppFolder.find('/') != std::string::npos &&
+                             f.AppFolder.find('\\') == std::string::npos;
+        f.AppFolder += forward ? '/' : '\\';
+    }
     f.ConfigPath = f.AppFolder + "Config.ini";
     if (f.env.app.previousInstance() && toByteOr(read(f, "Config", "ID"), 0) != 1) {
         f.env.dialogs.messageBox(

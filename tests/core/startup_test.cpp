@@ -23,10 +23,10 @@ struct StartUpTest : ::testing::Test {
 TEST(StartUp, AppFolderGetsExactlyOneSeparator) {
     struct Case {
         const char *folder, *appFolder;
-    } cases[] = {{"C:\\orva", "C:\\orva\\"},
-                 {"C:\\orva\\", "C:\\orva\\"},
-                 {"/opt/orva/", "/opt/orva/"},
-                 {"/opt/orva", "/opt/orva\\"}};
+    } cases[] = {
+        {"C:\\orva", "C:\\orva\\"},  {"C:\\orva\\", "C:\\orva\\"}, {"/opt/orva/", "/opt/orva/"},
+        {"/opt/orva", "/opt/orva/"},  // a backslash would join the file name here
+        {"C:/orva", "C:/orva/"},     {"C:\\x/y", "C:\\x/y\\"}};
     for (const auto& c : cases) {
         World w;
         w.app.folder = c.folder;
