@@ -1,0 +1,89 @@
+#include "config/profiles.h"
+
+#include "config/ini_file.h"
+#include "config/scramble.h"
+#include "config/settings.h"
+#include "core/frm_main.h"
+
+namespace orva {
+
+namespace {
+
+void saveField(FrmMain& f, const char* key, const TextBox& box) {
+    WriteSetting(f.ProfileID, std::string(key), box.Text.get(), f.ConfigPath);
+    f.env.dialogs.messageBox("Data Saved.", f.ProfileID + " Saved.", MsgIcon::Information);
+}
+
+}  // namespace
+
+std::string trimSpaces(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+void cmbManage_KeyPress(FrmMain& f, int KeyAscii, bool& swallow) {
+    swallow = true;
+    if (KeyAscii != 13) return;
+    const int index = f.cmbManage.ListIndex.get();
+    if (index < 0 || index > kMaxProfiles) return;  // nothing selected: nothing to load
+    f.ProfileID = "User" + std::to_string(index);
+    f.txtUser.Text.set(ReadSetting(f.ProfileID, "name", f.ConfigPath));
+    f.txtPass.Text.set(
+        UnscramblePassword(ReadSetting(f.ProfileID, "pass", f.ConfigPath), f.SecondKey));
+    f.txtAuto.Text.set(ReadSetting(f.ProfileID, "auto", f.ConfigPath));
+    f.txtchats.Text.set(ReadSetting(f.ProfileID, "chats", f.ConfigPath));
+    f.lblProfileSt.Caption.set(f.ProfileID);
+}
+
+void loadProfileList(FrmMain& f) {
+    for (int i = 1; i <= kMaxProfiles; ++i) {
+        const std::string name = ReadSetting("User" + std::to_string(i), "name", f.ConfigPath);
+        if (trimSpaces(name).empty()) return;
+        if (i == 1) {
+            f.cmbManage.Visible.set(true);
+            f.lblSelProfile.Visible.set(true);
+            f.txtUser.Locked.set(true);
+            f.txtUser.ToolTipText.set("Field Locked. Use Config.ini to edit.");
+        }
+        f.cmbManage.AddItem(name);
+    }
+}
+
+void cmdSaveArena_Click(FrmMain& f) {
+    saveField(f, "arena", f.txtInitialArena);
+}
+
+void cmdSaveAuto_Click(FrmMain& f) {
+    saveField(f, "auto", f.txtAuto);
+}
+
+void cmdSaveChats_Click(FrmMain& f) {
+    saveField(f, "chats", f.txtchats);
+}
+
+void cmdSavePass_Click(FrmMain& f) {
+    const std::string title = "Save Password [" + f.txtUser.Text.get() + "]";
+    if (f.env.dialogs.messageBox("Confirm to save the password into profile.", title, MsgIcon::None,
+                                 MsgButtons::OkCancel) == MsgResult::Cancel)
+        return;
+    const std::string& password = f.txtPass.Text.get();
+    if (trimSpaces(password).empty()) {
+        WriteSetting(f.ProfileID, std::string("pass"), std::nullopt, f.ConfigPath);
+    } else {
+        const std::string stored = ScramblePassword(password, f.SecondKey);
+        // Past 57 characters the stored form outgrows what a read returns, and the password
+        // would come back mangled at the next load: refuse it while the user can still choose.
+        if (stored.size() > ini::kMaxValue) {
+            f.env.dialogs.messageBox(
+                "The password is too long to be saved. Use at most 57 characters.", title,
+                MsgIcon::Exclamation);
+            return;
+        }
+        WriteSetting(f.ProfileID, std::string("pass"), stored, f.ConfigPath);
+    }
+    WriteSetting(f.ProfileID, std::string("name"), f.txtUser.Text.get(), f.ConfigPath);
+    f.env.dialogs.messageBox("Password Saved.", "Saved.", MsgIcon::Information);
+}
+
+}  // namespace orva

@@ -1,0 +1,68 @@
+#include "config/switches.h"
+
+#include <string>
+
+#include "config/numbers.h"
+#include "config/settings.h"
+#include "core/frm_main.h"
+
+namespace orva {
+
+namespace {
+
+void flip(FrmMain& f, std::uint8_t& flag, MenuItem& item, const char* key) {
+    flag = flag == 0 ? 1 : 0;
+    item.Checked.set(flag != 0);
+    WriteSetting("Config", key, std::to_string(flag), f.ConfigPath);
+}
+
+double readNumber(const FrmMain& f, const char* key) {
+    return roundHalfEven(numericValue(ReadSetting("Config", key, f.ConfigPath)));
+}
+
+// Any non-zero number means on; values past 255 stay on rather than wrapping to off.
+std::uint8_t readByteSwitch(const FrmMain& f, const char* key) {
+    const double v = readNumber(f, key);
+    if (v < 0 || v > 255) return 1;
+    return static_cast<std::uint8_t>(v);
+}
+
+}  // namespace
+
+void menu_KillMessages_Click(FrmMain& f) {
+    flip(f, f.ShowKillMessages, f.menu_KillMessages, "KillMsgs");
+}
+
+void menu_Mute_Click(FrmMain& f) {
+    flip(f, f.Muted, f.menu_Mute, "Muted");
+}
+
+void menu_HighLightURL_Click(FrmMain& f) {
+    flip(f, f.showURLs, f.menu_HighLightURL, "URLClickable");
+}
+
+void menu_IgnorePubMacros_Click(FrmMain& f) {
+    f.ShowPublicMacros = f.ShowPublicMacros == 0 ? 1 : 0;
+    if (ReadSetting("Config", "PublicMacrosNotice", f.ConfigPath).empty())
+        WriteSetting("Config", "PublicMacrosNotice", std::string("1"), f.ConfigPath);
+    f.menu_IgnorePubMacros.Checked.set(f.ShowPublicMacros != 0);
+    WriteSetting("Config", "PublicMacros", std::to_string(f.ShowPublicMacros), f.ConfigPath);
+}
+
+void ckPing_Click(FrmMain& f) {
+    WriteSetting("Config", "AutoPing", std::to_string(f.ckPing.Value.get()), f.ConfigPath);
+}
+
+void loadSwitches(FrmMain& f) {
+    f.ckPing.Value.set(readNumber(f, "AutoPing") != 0 ? 1 : 0);
+    f.ShowKillMessages = readNumber(f, "KillMsgs") != 0 ? 1 : 0;
+    f.menu_KillMessages.Checked.set(f.ShowKillMessages != 0);
+    f.ShowPublicMacros = readNumber(f, "PublicMacros") != 0 ? 1 : 0;
+    f.menu_IgnorePubMacros.Checked.set(f.ShowPublicMacros != 0);
+    f.showURLs = readByteSwitch(f, "URLClickable");
+    f.menu_HighLightURL.Checked.set(f.showURLs != 0);
+    f.Muted = readByteSwitch(f, "Muted");
+    f.menu_Mute.Checked.set(f.Muted != 0);
+}
+
+}  // namespace orva

@@ -1,0 +1,23 @@
+#include "zones/ping_buttons.h"
+
+#include "core/frm_main.h"
+
+namespace orva {
+
+void cmdPingOn_Click(FrmMain& f) {
+    f.tmrPing->setEnabled(true);
+    f.cmdPingOn.Enabled.set(false);
+    f.cmdPingOff.Enabled.set(true);
+}
+
+void cmdPingOff_Click(FrmMain& f) {
+    f.tmrPing->setEnabled(false);
+    f.tmrPing2->setEnabled(false);
+    f.tmrPing3->setEnabled(false);
+    for (int i = 0; i < f.lstZones.ListCount(); ++i)
+        UpdateZoneRow(f, i, "", "????");
+    f.cmdPingOn.Enabled.set(true);
+    f.cmdPingOff.Enabled.set(false);
+}
+
+}  // namespace orva

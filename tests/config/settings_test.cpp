@@ -1,0 +1,85 @@
+#include "config/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "support/fakes.h"
+
+namespace orva::test {
+namespace {
+
+TEST(Settings, ReadsWhatTheFileSaysNow) {
+    TempDir dir;
+    const std::string ini = dir.file("Config.ini");
+    EXPECT_EQ(ReadSetting("Config", "Version", ini), "");  // no file
+    dir.write("Config.ini", "[Config]\r\nVersion=1.1\r\nlong=" + std::string(300, 'x') + "\r\n");
+    EXPECT_EQ(ReadSetting("config", "VERSION", ini), "1.1");
+    EXPECT_EQ(ReadSetting("Config", "long", ini), std::string(254, 'x'));
+    dir.write("Config.ini", "[Config]\r\nVersion=1.0\r\n");  // a hand edit counts at once
+    EXPECT_EQ(ReadSetting("Config", "Version", ini), "1.0");
+}
+
+TEST(Settings, WritesCreateChangeAndDelete) {
+    TempDir dir;
+    const std::string ini = dir.file("Config.ini");
+    EXPECT_EQ(WriteSetting("Config", std::string("Version"), std::nullopt, ini), 1);
+    EXPECT_FALSE(std::filesystem::exists(ini));  // deleting from nothing creates nothing
+    EXPECT_EQ(WriteSetting("Config", std::string("Version"), std::string("1.1"), ini), 1);
+    EXPECT_EQ(WriteSetting("macro_0", std::string("f1"), std::string("hi"), ini), 1);
+    EXPECT_EQ(WriteSetting("Config", std::string("version"), std::string("1.2"), ini), 1);
+    EXPECT_EQ(dir.read("Config.ini"), "[Config]\r\nVersion=1.2\r\n\r\n[macro_0]\r\nf1=hi\r\n");
+    EXPECT_EQ(WriteSetting("MACRO_0", std::nullopt, std::nullopt, ini), 1);
+    EXPECT_EQ(WriteSetting("Config", std::string("Version"), std::nullopt, ini), 1);
+    EXPECT_EQ(dir.read("Config.ini"), "[Config]\r\n\r\n");
+    EXPECT_EQ(WriteSetting("Ignore", std::string("a=b"), std::string("1"), ini), 0);
+    EXPECT_EQ(dir.read("Config.ini"), "[Config]\r\n\r\n");
+}
+
+// A write that cannot complete leaves the previous file whole and says so.
+TEST(Settings, FailedWriteKeepsThePreviousFile) {
+    TempDir dir;
+    const std::string ini = dir.file("Config.ini");
+    const std::string before = "; mine\r\n[Config]\r\nVersion=1.1\r\n";
+    dir.write("Config.ini", before);
+
+    // Files may grow to 16 bytes only: the new file cannot be written in full. (Works as root,
+    // where a read-only folder would not stop us.)
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto result = WriteSetting("Config", std::string("namelen"), std::string("14"), ini);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(dir.read("Config.ini"), before);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);  // no temporary file left behind
+
+    if (geteuid() != 0) {  // a read-only folder stops everyone but root
+        std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
+        EXPECT_EQ(WriteSetting("Config", std::string("namelen"), std::string("14"), ini), 0);
+        EXPECT_EQ(dir.read("Config.ini"), before);
+    }
+}
+
+TEST(Settings, SoundCuesAreSilentWhileMuted) {
+    World w;
+    PlaySoundFile(w.f(), "pm-received.wav");
+    w.f().Muted = 3;
+    PlaySoundFile(w.f(), "watched.wav");
+    EXPECT_EQ(w.sound.played, std::vector<std::string>{"pm-received.wav"});
+}
+
+}  // namespace
+}  // namespace orva::test

@@ -1,0 +1,80 @@
+#include "config/switches.h"
+
+#include <gtest/gtest.h>
+
+#include "config/settings.h"
+#include "support/fakes.h"
+
+namespace orva::test {
+namespace {
+
+TEST(Switches, MenuTogglesFlipCheckAndWrite) {
+    struct Case {
+        void (*click)(FrmMain&);
+        std::uint8_t FrmMain::*flag;
+        MenuItem FrmMain::*item;
+        const char* key;
+    } cases[] = {
+        {menu_KillMessages_Click, &FrmMain::ShowKillMessages, &FrmMain::menu_KillMessages,
+         "KillMsgs"},
+        {menu_Mute_Click, &FrmMain::Muted, &FrmMain::menu_Mute, "Muted"},
+        {menu_HighLightURL_Click, &FrmMain::showURLs, &FrmMain::menu_HighLightURL, "URLClickable"},
+        {menu_IgnorePubMacros_Click, &FrmMain::ShowPublicMacros, &FrmMain::menu_IgnorePubMacros,
+         "PublicMacros"},
+    };
+    for (const auto& c : cases) {
+        World w;
+        FrmMain& f = w.f();
+        f.*c.flag = 5;  // any non-zero is on: the click turns it off
+        c.click(f);
+        EXPECT_EQ(f.*c.flag, 0) << c.key;
+        EXPECT_FALSE((f.*c.item).Checked.get()) << c.key;
+        EXPECT_EQ(ReadSetting("Config", c.key, f.ConfigPath), "0") << c.key;
+        c.click(f);
+        EXPECT_EQ(f.*c.flag, 1) << c.key;
+        EXPECT_TRUE((f.*c.item).Checked.get()) << c.key;
+        EXPECT_EQ(ReadSetting("Config", c.key, f.ConfigPath), "1") << c.key;
+    }
+}
+
+TEST(Switches, PublicMacrosNoticeIsWrittenOnlyWhenAbsent) {
+    World w;
+    w.dir.write("Config.ini", "[Config]\r\nPublicMacrosNotice=seen\r\n");
+    menu_IgnorePubMacros_Click(w.f());
+    EXPECT_EQ(w.dir.read("Config.ini"),
+              "[Config]\r\nPublicMacrosNotice=seen\r\nPublicMacros=1\r\n");
+    World fresh;
+    menu_IgnorePubMacros_Click(fresh.f());
+    EXPECT_EQ(fresh.dir.read("Config.ini"),
+              "[Config]\r\nPublicMacrosNotice=1\r\nPublicMacros=1\r\n");
+}
+
+TEST(Switches, PingCheckBoxStoresItsValue) {
+    World w;
+    w.f().ckPing.Value.set(1);
+    ckPing_Click(w.f());
+    EXPECT_EQ(ReadSetting("Config", "AutoPing", w.f().ConfigPath), "1");
+    w.f().ckPing.Value.set(0);
+    ckPing_Click(w.f());
+    EXPECT_EQ(ReadSetting("Config", "AutoPing", w.f().ConfigPath), "0");
+}
+
+TEST(Switches, LoadReadsNumbersAsSwitches) {
+    World w;
+    w.dir.write("Config.ini",
+                "[Config]\r\nAutoPing=1\r\nKillMsgs=5\r\nPublicMacros=abc\r\nURLClickable=300\r\n"
+                "Muted= 2 \r\n");
+    FrmMain& f = w.f();
+    loadSwitches(f);
+    EXPECT_EQ(f.ckPing.Value.get(), 1);
+    EXPECT_EQ(f.ShowKillMessages, 1);
+    EXPECT_TRUE(f.menu_KillMessages.Checked.get());
+    EXPECT_EQ(f.ShowPublicMacros, 0);
+    EXPECT_FALSE(f.menu_IgnorePubMacros.Checked.get());
+    EXPECT_NE(f.showURLs, 0);  // out of range stays on
+    EXPECT_EQ(f.Muted, 2);
+    EXPECT_TRUE(f.menu_Mute.Checked.get());
+}
+
+}  // namespace
+}  // namespace orva::test
