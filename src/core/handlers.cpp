@@ -1,9 +1,16 @@
 #include "core/handlers.h"
 
+#include "core/core_handlers.h"
 #include "core/frm_main.h"
+#include "core/roster.h"
+#include "core/startup.h"
 
 namespace orva {
 
-void wireHandlers(FrmMain&) {}
+void wireHandlers(FrmMain& f) {
+    wireFoundationHandlers(f);
+    wireCoreHandlers(f);
+    wireRosterToList(f);
+}
 
 }  // namespace orva

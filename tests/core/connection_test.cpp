@@ -112,6 +112,7 @@ TEST(Connection, RefusesBadSelectionOrMissingLogin) {
         f.txtOut.Text.set("draft");
         f.AutoCommandsSent = true;
         f.lstUsers.AddItem("\\eOld");
+        SetLogFileName(f, "chat.txt");
         f.chatLog.LogIsOpen = 255;
         f.SelfName = "Before";
         Connect_It(f);
@@ -190,6 +191,7 @@ TEST(Connection, ReturnsToDisconnected) {
         FrmMain& f = w.f();
         w.enterArena(100);
         w.tcp->deliver("PLAYER:Bo:1:100\n");
+        SetLogFileName(f, "chat.txt");
         f.chatLog.LogIsOpen = 255;
         f.AwayMessage = "brb";
         f.RecentPrivateNames[0] = "Bo";

@@ -12,6 +12,7 @@
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
 #include "core/transport.h"
+#include "logging/chat_log.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"
 
@@ -68,17 +69,23 @@ struct CoreWorld : World {
             out.push_back(tcp->sent.substr(start, lf - start));
         return out;
     }
+    // Trace lines without their time stamp ("2026/12/07 09:05:03 ": the fake clock stands still).
     std::vector<std::string> trace() const {
-        return {form->frmLog.lines.begin(), form->frmLog.lines.end()};
+        const std::string stamp = LogTimestamp(*form) + " ";
+        std::vector<std::string> out;
+        for (const auto& line : form->frmLog.lines)
+            out.push_back(line.rfind(stamp, 0) == 0 ? line.substr(stamp.size()) : line);
+        return out;
     }
     bool traced(const std::string& line) const {
-        return std::find(form->frmLog.lines.begin(), form->frmLog.lines.end(), line) !=
-               form->frmLog.lines.end();
+        const auto lines = trace();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     std::vector<std::string> list() const {
         const auto& l = form->lstUsers;
         std::vector<std::string> out;
-        for (std::int16_t i = 0; i < l.ItemCount; ++i) out.push_back(l.item(i));
+        for (std::int16_t i = 0; i < l.ItemCount; ++i)
+            out.push_back(l.item(i));
         return out;
     }
     std::vector<std::string> rosterNames() const {

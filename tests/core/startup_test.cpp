@@ -231,6 +231,7 @@ TEST(QueryUnload, AsksOnlyWhileConnected) {
                  {true, MsgResult::Cancel, true}};
     for (const auto& c : cases) {
         World w;
+        SetLogFileName(w.f(), "chat.txt");
         OpenLog(w.f());
         if (c.connected) w.tcp->state = sckConnected;
         if (c.answer) w.dialogs.answers = {*c.answer};
