@@ -150,7 +150,7 @@ TEST(QtApp, OneInstancePerProgramFolder) {
 TEST(QtApp, ProgramFolderAndEnd) {
     QtApp real;
     EXPECT_EQ(real.programFolder(),
-              QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString());
+              QDir::toNativeSeparators(QApplication::applicationDirPath() + "/").toStdString());
     int ends = 0;
     QtApp test("/tmp/somewhere", [&] { ++ends; });
     EXPECT_EQ(test.programFolder(), "/tmp/somewhere");

@@ -140,7 +140,8 @@ QtApp::~QtApp() = default;
 
 std::string QtApp::programFolder() const {
     if (folder_) return *folder_;
-    return toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    // With its separator: a backslash appended here would make no path on every platform.
+    return toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u'/'));
 }
 
 QString instanceLockPath(const std::string& programFolder) {
