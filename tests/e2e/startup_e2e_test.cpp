@@ -62,6 +62,8 @@ TEST(StartupE2E, ShowsTheZonesOfTheProgramFolderAndClosesCleanly) {
     FrmMain f(env, std::make_unique<QtTcpClient>(), std::make_unique<QtUdpSocket>());
 
     ASSERT_TRUE(StartUp(f));
+    EXPECT_EQ(f.AppFolder, folder.path().toStdString() + "/");
+    EXPECT_EQ(f.ConfigPath, f.AppFolder + "Config.ini");
     MainWindow window(f);
     wireHandlers(f);
     ASSERT_TRUE(Form_Load(f));

@@ -153,7 +153,8 @@ TEST(QtApp, ProgramFolderAndEnd) {
               QDir::toNativeSeparators(QApplication::applicationDirPath() + "/").toStdString());
     int ends = 0;
     QtApp test("/tmp/somewhere", [&] { ++ends; });
-    EXPECT_EQ(test.programFolder(), "/tmp/somewhere");
+    EXPECT_EQ(test.programFolder(), "/tmp/somewhere/");  // ends in a separator, never two
+    EXPECT_EQ(QtApp("/tmp/there/").programFolder(), "/tmp/there/");
     test.end();
     EXPECT_EQ(ends, 1);
 }

@@ -29,8 +29,9 @@ AboutBox::AboutBox(FrmMain& form, QWidget* parent) : QDialog(parent), form_(form
     const auto& app = form_.env.app;
     auto* version = new ClickLabel(
         QStringLiteral("Version %1.%2").arg(app.versionMajor()).arg(app.versionMinor()), this);
-    // The version tag without its leading semicolon names the program and its author.
-    auto* credits = new ClickLabel(fromCp1252(std::string(VersionTag + 1)), this);
+    // The credits are the version tag's own: what follows its ", ".
+    const std::string tag = VersionTag;
+    auto* credits = new ClickLabel(fromCp1252(tag.substr(tag.find(", ") + 2)), this);
     auto* about = new ClickLabel(
         QStringLiteral("A chat client for the zone servers of a multiplayer game."), this);
     about->setWordWrap(true);

@@ -139,9 +139,14 @@ QtApp::QtApp(std::optional<std::string> folder, std::function<void()> onEnd)
 QtApp::~QtApp() = default;
 
 std::string QtApp::programFolder() const {
-    if (folder_) return *folder_;
-    // With its separator: a backslash appended here would make no path on every platform.
-    return toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u'/'));
+    // Always with its separator, so that start-up adds none of its own (a backslash would make
+    // no path on every platform).
+    std::string folder =
+        folder_ ? *folder_
+                : toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
+        folder += toCp1252(QString(QDir::separator()));
+    return folder;
 }
 
 QString instanceLockPath(const std::string& programFolder) {
