@@ -16,13 +16,15 @@ constexpr std::array<char16_t, 32> kHigh = {
 
 }  // namespace
 
-QString fromCp1252(const std::string& bytes) {
+char16_t cp1252Char(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char16_t{byte};
+}
+
+QString fromCp1252(std::string_view bytes) {
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out.append(QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t{b}));
-    }
+    for (const char c : bytes)
+        out.append(QChar(cp1252Char(static_cast<unsigned char>(c))));
     return out;
 }
 
