@@ -30,7 +30,7 @@ public:
 class IApp {
 public:
     virtual ~IApp() = default;
-    // The folder of the executable, as the platform spells it (no separator added).
+    // The folder of the executable, as the platform spells it, ending in its separator.
     virtual std::string programFolder() const = 0;
     // Whether another instance started from the same program folder is running.
     virtual bool previousInstance() const = 0;

@@ -11,7 +11,7 @@
 #include <QScrollBar>
 #include <map>
 
-#include "platform/qt/cp1252.h"
+#include "platform/qt/codec.h"
 
 #pragma push_macro("emit")
 #undef emit
@@ -195,14 +195,6 @@ TEST(ChatViewWidget, OneRepaintPerTurnAndLongLinesWrap) {
     EXPECT_GT(rowsOfLastLine.size(), 3u);  // several rows, each starting at a word
     for (int start : rowsOfLastLine)
         EXPECT_TRUE(start == 0 || longLine[static_cast<std::size_t>(start) - 1] == ' ') << start;
-}
-
-TEST(Cp1252, RoundTripAndUnmappable) {
-    const std::string bytes = "A\x80\x9f\xe9\xff\x81";
-    const QString text = fromCp1252(bytes);
-    EXPECT_EQ(text, QString::fromUtf8("A\u20ac\u0178\u00e9\u00ff\u0081"));
-    EXPECT_EQ(toCp1252(text), bytes);
-    EXPECT_EQ(toCp1252(QString::fromUtf8("\u4e2d x \U0001F600")), "? x ?");
 }
 
 }  // namespace

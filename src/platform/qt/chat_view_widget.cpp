@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/qt/cp1252.h"
+#include "platform/qt/codec.h"
 
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")

@@ -8,7 +8,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "platform/qt/cp1252.h"
+#include "platform/qt/codec.h"
 
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")

@@ -1,0 +1,32 @@
+// frmAbout: the program's name, version and credits. A click on a label plays a cue.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+namespace orva {
+struct FrmMain;
+
+// A label that reports a mouse click.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+  public:
+    using QLabel::QLabel;
+  Q_SIGNALS:
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+class AboutBox : public QDialog {
+    Q_OBJECT
+  public:
+    explicit AboutBox(FrmMain& form, QWidget* parent = nullptr);
+    QList<ClickLabel*> labels() const { return findChildren<ClickLabel*>(); }
+
+  private:
+    FrmMain& form_;
+};
+
+}  // namespace orva

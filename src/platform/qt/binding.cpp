@@ -1,0 +1,275 @@
+#include "platform/qt/binding.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QList>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <functional>
+
+#include "platform/qt/codec.h"
+
+namespace orva {
+namespace {
+
+// Sees a widget's typed keys before the widget does, and its focus changes.
+class InputFilter : public QObject {
+  public:
+    InputFilter(QWidget* widget, Signal<int, bool&>* keys, Signal<>* gotFocus, Signal<>* lostFocus)
+        : QObject(widget), keys_(keys), gotFocus_(gotFocus), lostFocus_(lostFocus) {
+        widget->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress: {
+                if (!keys_) break;
+                const int code = keyCode(*static_cast<QKeyEvent*>(event));
+                if (code < 0) break;
+                bool swallow = false;
+                keys_->emit(code, swallow);
+                if (swallow) return true;
+                break;
+            }
+            case QEvent::FocusIn:
+            case QEvent::FocusOut: {
+                // Switching windows or opening a menu does not move the focus between controls.
+                const auto reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+                Signal<>* s = event->type() == QEvent::FocusIn ? gotFocus_ : lostFocus_;
+                if (s) s->emit();
+                break;
+            }
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    Signal<int, bool&>* keys_;
+    Signal<>* gotFocus_;
+    Signal<>* lostFocus_;
+};
+
+// Calls apply(widget, value) now and whenever the property changes, while the widget lives.
+template <class W, class T, class F>
+void follow(Prop<T>& prop, W* widget, F apply) {
+    QPointer<W> guard(widget);
+    apply(widget, prop.get());
+    prop.changed.connect([guard, apply](const T& value) {
+        if (guard) apply(guard.data(), value);
+    });
+}
+
+void applyFont(QLineEdit* w, const TextBox& m) {
+    QFont font = w->font();
+    if (!m.FontName.get().empty()) font.setFamily(fromCp1252(m.FontName.get()));
+    if (m.FontSize.get() > 0) font.setPointSize(m.FontSize.get());
+    font.setBold(m.FontBold.get());
+    w->setFont(font);
+}
+
+}  // namespace
+
+QColor toQColor(Rgb colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+int keyCode(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+            return -1;
+        default:
+            break;
+    }
+    const QList<uint> chars = event.text().toUcs4();
+    if (chars.size() != 1) return -1;
+    return static_cast<unsigned char>(toCp1252(static_cast<char32_t>(chars.front())));
+}
+
+void bindControl(Control& model, QWidget* widget) {
+    follow(model.Enabled, widget, [](QWidget* w, bool on) { w->setEnabled(on); });
+    follow(model.Visible, widget, [](QWidget* w, bool on) { w->setVisible(on); });
+    follow(model.ToolTipText, widget,
+           [](QWidget* w, const std::string& tip) { w->setToolTip(fromCp1252(tip)); });
+    QPointer<QWidget> guard(widget);
+    model.focusRequested.connect([guard] {
+        if (guard) guard->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void bindPanel(Panel& model, QWidget* widget) {
+    bindControl(model, widget);
+}
+
+void bindLabel(Label& model, QLabel* widget) {
+    bindControl(model, widget);
+    widget->setTextFormat(Qt::PlainText);
+    follow(model.Caption, widget,
+           [](QLabel* w, const std::string& text) { w->setText(fromCp1252(text)); });
+}
+
+void bindButton(Button& model, QPushButton* widget) {
+    bindControl(model, widget);
+    follow(model.Caption, widget,
+           [](QPushButton* w, const std::string& text) { w->setText(fromCp1252(text)); });
+    QObject::connect(widget, &QPushButton::clicked, widget, [&model] { model.clicked.emit(); });
+}
+
+void bindCheckBox(CheckBox& model, QCheckBox* widget) {
+    bindControl(model, widget);
+    follow(model.Caption, widget,
+           [](QCheckBox* w, const std::string& text) { w->setText(fromCp1252(text)); });
+    follow(model.Value, widget, [](QCheckBox* w, int value) {
+        const QSignalBlocker quiet(w);
+        w->setChecked(value == 1);
+    });
+    QObject::connect(widget, &QCheckBox::clicked, widget, [&model](bool checked) {
+        model.Value.set(checked ? 1 : 0);
+        model.clicked.emit();
+    });
+}
+
+void bindTextBox(TextBox& model, QLineEdit* widget) {
+    bindControl(model, widget);
+    follow(model.Text, widget, [](QLineEdit* w, const std::string& text) {
+        const QString shown = fromCp1252(text);
+        if (w->text() != shown) w->setText(shown);
+    });
+    follow(model.Locked, widget, [](QLineEdit* w, bool on) { w->setReadOnly(on); });
+    follow(model.Masked, widget, [](QLineEdit* w, bool on) {
+        w->setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal);
+    });
+    follow(model.ForeColor, widget, [](QLineEdit* w, Rgb colour) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Text, toQColor(colour));
+        w->setPalette(p);
+    });
+    follow(model.FontName, widget,
+           [&model](QLineEdit* w, const std::string&) { applyFont(w, model); });
+    follow(model.FontSize, widget, [&model](QLineEdit* w, int) { applyFont(w, model); });
+    follow(model.FontBold, widget, [&model](QLineEdit* w, bool) { applyFont(w, model); });
+    QObject::connect(widget, &QLineEdit::textEdited, widget, [&model, widget](const QString& text) {
+        model.Text.set(toCp1252(text));
+        // A character outside the code page shows as the "?" it was stored as.
+        const QString stored = fromCp1252(model.Text.get());
+        if (widget->text() != stored) {
+            const int cursor = widget->cursorPosition();
+            widget->setText(stored);
+            widget->setCursorPosition(cursor);
+        }
+    });
+    new InputFilter(widget, &model.keyPressed, &model.gotFocus, &model.lostFocus);
+}
+
+void bindListBox(ListBox& model, QListWidget* widget) {
+    bindControl(model, widget);
+    widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    QPointer<QListWidget> guard(widget);
+    auto select = [](QListWidget* w, int index) {
+        const QSignalBlocker quiet(w);
+        if (index >= 0 && index < w->count()) {
+            w->setCurrentRow(index);
+        } else {
+            w->clearSelection();
+            w->setCurrentRow(-1);
+        }
+    };
+    {
+        const QSignalBlocker quiet(widget);
+        widget->clear();
+        for (const std::string& row : model.items())
+            widget->addItem(fromCp1252(row));
+    }
+    model.itemAdded.connect([guard, &model, select](int i) {
+        if (!guard) return;
+        {
+            const QSignalBlocker quiet(guard.data());
+            guard->insertItem(i, fromCp1252(model.List(i)));
+        }
+        select(guard.data(), model.ListIndex.get());
+    });
+    model.itemChanged.connect([guard, &model](int i) {
+        if (guard && guard->item(i)) guard->item(i)->setText(fromCp1252(model.List(i)));
+    });
+    model.cleared.connect([guard] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+    });
+    follow(model.ListIndex, widget, select);
+    QObject::connect(widget, &QListWidget::itemSelectionChanged, widget, [&model, widget] {
+        const QList<QListWidgetItem*> chosen = widget->selectedItems();
+        if (chosen.isEmpty()) return;  // a list box never loses its selection to the user
+        model.ListIndex.set(widget->row(chosen.front()));
+        model.clicked.emit();
+    });
+    new InputFilter(widget, &model.keyPressed, &model.gotFocus, nullptr);
+}
+
+void bindComboBox(ListBox& model, QComboBox* widget) {
+    bindControl(model, widget);
+    QPointer<QComboBox> guard(widget);
+    auto select = [](QComboBox* w, int index) {
+        const QSignalBlocker quiet(w);
+        w->setCurrentIndex(index < w->count() ? index : -1);
+    };
+    {
+        const QSignalBlocker quiet(widget);
+        widget->clear();
+        for (const std::string& row : model.items())
+            widget->addItem(fromCp1252(row));
+    }
+    model.itemAdded.connect([guard, &model, select](int i) {
+        if (!guard) return;
+        {
+            const QSignalBlocker quiet(guard.data());
+            guard->insertItem(i, fromCp1252(model.List(i)));
+        }
+        select(guard.data(), model.ListIndex.get());
+    });
+    model.itemChanged.connect([guard, &model](int i) {
+        if (guard) guard->setItemText(i, fromCp1252(model.List(i)));
+    });
+    model.cleared.connect([guard] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+    });
+    follow(model.ListIndex, widget, select);
+    QObject::connect(widget, &QComboBox::activated, widget, [&model](int index) {
+        model.ListIndex.set(index);
+        model.clicked.emit();
+    });
+    new InputFilter(widget, &model.keyPressed, &model.gotFocus, nullptr);
+}
+
+void bindMenuItem(MenuItem& model, QAction* action, bool checkable) {
+    action->setCheckable(checkable);
+    follow(model.Caption, action, [](QAction* a, const std::string& caption) {
+        a->setSeparator(caption == "-");
+        a->setText(fromCp1252(caption));
+    });
+    follow(model.Enabled, action, [](QAction* a, bool on) { a->setEnabled(on); });
+    follow(model.Visible, action, [](QAction* a, bool on) { a->setVisible(on); });
+    follow(model.Checked, action, [](QAction* a, bool on) { a->setChecked(on); });
+    if (!model.Shortcut.empty())
+        action->setShortcut(QKeySequence::fromString(QString::fromStdString(model.Shortcut),
+                                                     QKeySequence::PortableText));
+    QPointer<QAction> guard(action);
+    QObject::connect(action, &QAction::triggered, action, [&model, guard] {
+        if (guard && guard->isCheckable()) guard->setChecked(model.Checked.get());
+        model.clicked.emit();
+    });
+}
+
+}  // namespace orva
