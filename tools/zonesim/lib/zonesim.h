@@ -110,7 +110,7 @@ class Server : public QObject {
     QList<QByteArray> botNames() const;
     void botStep();  // one bot action now, from the seeded schedule
 
-  signals:
+  Q_SIGNALS:
     void clientConnected(int id);
     void clientLoggedIn(int id, const QByteArray& name);
     void lineReceived(int id, const QByteArray& line);
