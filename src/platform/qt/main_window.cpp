@@ -325,7 +325,15 @@ void MainWindow::bindAll() {
 }
 
 void MainWindow::updateGroups() {
-    ui_.chatArea->setVisible(!f_.frameMain.Visible.get() && !f_.frmLogin.Visible.get());
+    const bool chat = !f_.frameMain.Visible.get() && !f_.frmLogin.Visible.get();
+    // Hiding the chat parts would pass the focus on to the zone list, whose focus handling
+    // enables Connect at once; the hold after a disconnect must last its 3000 ms, so the focus
+    // goes to the name field instead.
+    QWidget* focus = QApplication::focusWidget();
+    if (!chat && focus && ui_.chatArea->isAncestorOf(focus)) focus->clearFocus();
+    ui_.chatArea->setVisible(chat);
+    if (!chat && ui_.txtUser->isVisible() && !QApplication::focusWidget())
+        ui_.txtUser->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showLog() {
