@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/numbers.h"
+#include "core/numbers.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace orva {
 
@@ -41,21 +42,34 @@ double leadingValue(std::string_view text) {
         digits += i - fracStart;
     }
     if (digits == 0) return 0.0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    // "D" is the double-precision exponent letter of the classic number reader ("1D2" is 100).
+    bool dExponent = false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        dExponent = text[i] == 'd' || text[i] == 'D';
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         if (j < text.size() && isDigit(text[j])) {
             while (j < text.size() && isDigit(text[j]))
                 ++j;
             i = j;
+        } else {
+            dExponent = false;
         }
     }
     double value = 0.0;
-    const auto r = std::from_chars(text.data() + start, text.data() + i, value);
+    std::string spelled;
+    std::string_view digitsText = text.substr(start, i - start);
+    if (dExponent) {
+        spelled.assign(digitsText);
+        for (char& c : spelled)
+            if (c == 'd' || c == 'D') c = 'e';
+        digitsText = spelled;
+    }
+    const auto r = std::from_chars(digitsText.data(), digitsText.data() + digitsText.size(), value);
     if (r.ec == std::errc::result_out_of_range) {
         // Beyond a double: a negative exponent or a zero whole part means vanishingly small,
         // anything else is too large for every field.
-        const std::string_view num = text.substr(start, i - start);
+        const std::string_view num = digitsText;
         const auto exp = num.find_first_of("eE");
         const std::string_view whole = num.substr(0, std::min(num.find('.'), exp));
         const bool small = (exp != num.npos && exp + 1 < num.size() && num[exp + 1] == '-') ||
@@ -94,6 +108,23 @@ std::optional<std::int16_t> wholeInt16(std::string_view text) {
         value > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<std::int16_t>(value);
+}
+
+double roundHalfEven(double v) {
+    return std::nearbyint(v);  // the default rounding mode is to nearest, ties to even
+}
+
+std::int32_t toInt32(std::string_view text) {
+    const double v = roundHalfEven(leadingValue(text));
+    if (!(v > std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    if (v >= std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(v);
+}
+
+std::uint8_t toByteOr(std::string_view text, std::uint8_t fallback) {
+    return toByte(text).value_or(fallback);
 }
 
 }  // namespace orva

@@ -1,4 +1,5 @@
-// Numbers read from protocol text: the leading numeric value, rounded into a field's width.
+// Numbers read from text (protocol lines, settings, zone.dat, typed commands): the leading numeric
+// value, rounded half to even into a field's width.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,19 @@ namespace orva {
 // The number the text begins with (after blanks): sign, digits, fraction, exponent. Text with no
 // leading number reads as 0.
 double leadingValue(std::string_view text);
+inline double numericValue(std::string_view text) {
+    return leadingValue(text);
+}
+
+// Nearest whole number, a half going to the even neighbour.
+double roundHalfEven(double v);
+
+// The text's number rounded half to even, clamped to the 32-bit range.
+std::int32_t toInt32(std::string_view text);
+
+// The text's number rounded half to even as an unsigned 8-bit value; out of range gives the
+// fallback.
+std::uint8_t toByteOr(std::string_view text, std::uint8_t fallback);
 
 // The leading value rounded to the nearest whole number, a half going to the even neighbour;
 // nothing when the result does not fit the field.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "chat/name_width.h"
-#include "config/numbers.h"
+#include "core/numbers.h"
 #include "config/profiles.h"
 #include "config/scramble.h"
 #include "config/settings.h"

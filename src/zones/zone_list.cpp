@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "chat/name_width.h"
-#include "config/numbers.h"
+#include "core/numbers.h"
 #include "core/frm_main.h"
 #include "platform/files.h"
 
