@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "lstBox/case_fold.h"
+#include "core/case_fold.h"
 #include "lstBox/lst_box.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "config/ini_file.h"
 
+#include "core/case_fold.h"
+
 #include <vector>
 
 namespace orva::ini {
@@ -18,23 +20,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-unsigned char fold(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    switch (c) {
-        case 0x8A:
-            return 0x9A;
-        case 0x8C:
-            return 0x9C;
-        case 0x8E:
-            return 0x9E;
-        case 0x9F:
-            return 0xFF;
-        default:
-            return c;
-    }
 }
 
 enum class Kind { Blank, Comment, Section, Key };
@@ -126,7 +111,8 @@ bool hasForbidden(std::string_view s, std::string_view forbidden) {
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold(static_cast<unsigned char>(a[i])) != fold(static_cast<unsigned char>(b[i])))
+        if (foldCp1252(static_cast<unsigned char>(a[i])) !=
+            foldCp1252(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }

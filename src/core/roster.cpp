@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/frm_main.h"
-#include "lstBox/case_fold.h"
+#include "core/case_fold.h"
 
 namespace orva {
 

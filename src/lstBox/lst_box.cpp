@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lstBox/case_fold.h"
+#include "core/case_fold.h"
 
 namespace orva {
 

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "core/frm_main.h"
-#include "lstBox/case_fold.h"
+#include "core/case_fold.h"
 #include "support/fakes.h"
 
 namespace orva {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lstBox/case_fold.h"
+#include "core/case_fold.h"
 
 namespace orva {
 namespace {
