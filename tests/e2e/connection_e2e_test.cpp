@@ -14,6 +14,7 @@
 #include "core/frm_main.h"
 #include "core/handlers.h"
 #include "core/startup.h"
+#include "e2e/recording_dialogs.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
@@ -21,21 +22,6 @@
 
 namespace orva {
 namespace {
-
-// Boxes are answered at once and remembered; a real modal box would wait for a person.
-struct RecordingDialogs : IDialogs {
-    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon,
-                         MsgButtons buttons) override {
-        shown.push_back(title + ": " + text);
-        return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok
-                                                                            : MsgResult::Yes;
-    }
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string&) override {
-        shown.push_back(prompt);
-        return std::string("Tester");
-    }
-    std::vector<std::string> shown;
-};
 
 using zonesim::pumpUntil;
 

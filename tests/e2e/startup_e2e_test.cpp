@@ -14,26 +14,12 @@
 #include "core/frm_main.h"
 #include "core/handlers.h"
 #include "core/startup.h"
+#include "e2e/recording_dialogs.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
 
 namespace orva {
 namespace {
-
-// Answers every box with its first button and remembers it; start-up must not need any.
-struct RecordingDialogs : IDialogs {
-    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon,
-                         MsgButtons buttons) override {
-        shown.push_back(title + ": " + text);
-        return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok
-                                                                            : MsgResult::Yes;
-    }
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string&) override {
-        shown.push_back(prompt);
-        return std::string("Tester");
-    }
-    std::vector<std::string> shown;
-};
 
 void writeFile(const QTemporaryDir& dir, const char* name, const std::string& bytes) {
     std::ofstream(dir.filePath(QString::fromLatin1(name)).toStdString(), std::ios::binary) << bytes;
@@ -70,7 +56,6 @@ TEST(StartupE2E, ShowsTheZonesOfTheProgramFolderAndClosesCleanly) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     screenshot(window, "-login.png");
-
 
     // Needs the real Form_Load: caption, zone rows, first row selected, Connect enabled.
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ORVA v.1.2"));
