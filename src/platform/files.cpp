@@ -1,8 +1,10 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,13 +24,33 @@ std::optional<std::string> readAll(const std::string& path) {
 }
 
 bool replaceAtomically(const std::string& path, const std::string& bytes) {
+    // A link is followed: the file it names is replaced, and the link stays.
+    std::error_code ec;
+    std::string target = path;
+    if (fs::is_symlink(path, ec)) {
+        const fs::path resolved = fs::weakly_canonical(path, ec);
+        if (ec) return false;
+        target = resolved.string();
+    }
+    // The new file keeps the old one's permissions: Config.ini holds passwords, and a user who
+    // closed it to others must not find it open again after the next setting changed.
+    struct stat old {};
+    const bool hadFile = ::stat(target.c_str(), &old) == 0;
+    // A file made read-only stays as it is, as a write-protected ini file does elsewhere.
+    if (hadFile && ::access(target.c_str(), W_OK) != 0) return false;
+
     static std::mt19937 rng{std::random_device{}()};
-    const std::string tmp = path + ".tmp" + std::to_string(rng() % 1000000);
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::string tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tmp = target + ".tmp" + std::to_string(rng() % 1000000);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
+    bool ok = !hadFile || ::fchmod(fd, old.st_mode & 07777) == 0;
+    while (ok && done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n <= 0) {
             ok = false;
@@ -38,7 +60,7 @@ bool replaceAtomically(const std::string& path, const std::string& bytes) {
     }
     if (ok && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
+    if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(tmp.c_str());
     return ok;
 }
