@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/cp1252.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,7 +17,16 @@ namespace orva::files {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readAll(const std::string& path) {
+std::string nativePath(const std::string& path) {
+#ifdef _WIN32
+    return path;  // the ANSI file calls take code page 1252 as it is
+#else
+    return cp1252ToUtf8(path);
+#endif
+}
+
+std::optional<std::string> readAll(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -23,7 +34,8 @@ std::optional<std::string> readAll(const std::string& path) {
     return bytes;
 }
 
-bool replaceAtomically(const std::string& path, const std::string& bytes) {
+bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) {
+    const std::string path = nativePath(cp1252Path);
     // A link is followed: the file it names is replaced, and the link stays.
     std::error_code ec;
     std::string target = path;
@@ -65,7 +77,8 @@ bool replaceAtomically(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-bool append(const std::string& path, const std::string& bytes) {
+bool append(const std::string& cp1252Path, const std::string& bytes) {
+    const std::string path = nativePath(cp1252Path);
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -73,17 +86,20 @@ bool append(const std::string& path, const std::string& bytes) {
     return !out.fail();
 }
 
-bool exists(const std::string& path) {
+bool exists(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::error_code ec;
     return fs::exists(path, ec);
 }
 
-bool isDirectory(const std::string& path) {
+bool isDirectory(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::error_code ec;
     return fs::is_directory(path, ec);
 }
 
-bool createDirectory(const std::string& path) {
+bool createDirectory(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::error_code ec;
     return fs::create_directory(path, ec) && !ec;
 }
