@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/frm_main.h"
+#include "platform/files.h"
 
 namespace orva {
 
@@ -27,7 +28,7 @@ std::string twoDigits(int n) {
 // Open, append, close; the error's description, or nothing when all three steps worked.
 std::optional<std::string> appendLine(const std::string& path, const std::string& line) {
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = std::fopen(files::nativePath(path).c_str(), "ab");
     if (!file) return std::string(std::strerror(errno));
     const std::string bytes = line + "\r\n";
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -43,9 +44,9 @@ std::optional<std::string> appendLine(const std::string& path, const std::string
 // EnsureFolder, saying why a folder could not be made.
 static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, std::string* why) {
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) return 0;
+    if (std::filesystem::exists(files::nativePath(path), ec)) return 0;
     if (create != 1) return 1;
-    if (std::filesystem::create_directory(path, ec) && !ec) return 2;
+    if (std::filesystem::create_directory(files::nativePath(path), ec) && !ec) return 2;
     if (why) *why = ec ? ec.message() : std::string("The folder could not be created.");
     return 1;
 }

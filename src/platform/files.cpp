@@ -1,8 +1,12 @@
 #include "platform/files.h"
 
+#include "platform/cp1252.h"
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +17,16 @@ namespace orva::files {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readAll(const std::string& path) {
+std::string nativePath(const std::string& path) {
+#ifdef _WIN32
+    return path;  // the ANSI file calls take code page 1252 as it is
+#else
+    return cp1252ToUtf8(path);
+#endif
+}
+
+std::optional<std::string> readAll(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -21,14 +34,35 @@ std::optional<std::string> readAll(const std::string& path) {
     return bytes;
 }
 
-bool replaceAtomically(const std::string& path, const std::string& bytes) {
+bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) {
+    const std::string path = nativePath(cp1252Path);
+    // A link is followed: the file it names is replaced, and the link stays.
+    std::error_code ec;
+    std::string target = path;
+    if (fs::is_symlink(path, ec)) {
+        const fs::path resolved = fs::weakly_canonical(path, ec);
+        if (ec) return false;
+        target = resolved.string();
+    }
+    // The new file keeps the old one's permissions: Config.ini holds passwords, and a user who
+    // closed it to others must not find it open again after the next setting changed.
+    struct stat old {};
+    const bool hadFile = ::stat(target.c_str(), &old) == 0;
+    // A file made read-only stays as it is, as a write-protected ini file does elsewhere.
+    if (hadFile && ::access(target.c_str(), W_OK) != 0) return false;
+
     static std::mt19937 rng{std::random_device{}()};
-    const std::string tmp = path + ".tmp" + std::to_string(rng() % 1000000);
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::string tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tmp = target + ".tmp" + std::to_string(rng() % 1000000);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
+    bool ok = !hadFile || ::fchmod(fd, old.st_mode & 07777) == 0;
+    while (ok && done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n <= 0) {
             ok = false;
@@ -38,12 +72,13 @@ bool replaceAtomically(const std::string& path, const std::string& bytes) {
     }
     if (ok && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
+    if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(tmp.c_str());
     return ok;
 }
 
-bool append(const std::string& path, const std::string& bytes) {
+bool append(const std::string& cp1252Path, const std::string& bytes) {
+    const std::string path = nativePath(cp1252Path);
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -51,17 +86,20 @@ bool append(const std::string& path, const std::string& bytes) {
     return !out.fail();
 }
 
-bool exists(const std::string& path) {
+bool exists(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::error_code ec;
     return fs::exists(path, ec);
 }
 
-bool isDirectory(const std::string& path) {
+bool isDirectory(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::error_code ec;
     return fs::is_directory(path, ec);
 }
 
-bool createDirectory(const std::string& path) {
+bool createDirectory(const std::string& cp1252Path) {
+    const std::string path = nativePath(cp1252Path);
     std::error_code ec;
     return fs::create_directory(path, ec) && !ec;
 }

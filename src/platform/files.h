@@ -6,6 +6,10 @@
 
 namespace orva::files {
 
+// Paths are code page 1252 text like all the program's text; this is the same path spelt as the
+// file system spells it (UTF-8 here), for any file call made outside this module.
+std::string nativePath(const std::string& path);
+
 // The whole file as bytes, or nothing when it cannot be opened.
 std::optional<std::string> readAll(const std::string& path);
 

@@ -73,6 +73,45 @@ TEST(Settings, FailedWriteKeepsThePreviousFile) {
     }
 }
 
+// The atomic replace must not undo what the user set on the file itself.
+TEST(Settings, ReplaceKeepsPermissionsLinksAndWriteProtection) {
+    namespace fs = std::filesystem;
+    using fs::perms;
+    const std::string before = "[Config]\r\nVersion=1.1\r\n";
+    const std::string after = "[Config]\r\nVersion=1.1\r\nMuted=1\r\n";
+    struct Case {
+        const char* what;
+        perms mode;
+        bool viaLink;
+        bool writes;
+    } cases[] = {
+        {"private file", perms::owner_read | perms::owner_write, false, true},
+        {"shared file", perms::owner_read | perms::owner_write | perms::group_read, false, true},
+        {"file behind a link", perms::owner_read | perms::owner_write, true, true},
+        // Root may write anything, as everywhere else.
+        {"read-only file", perms::owner_read, false, geteuid() == 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        dir.write("real.ini", before);
+        fs::permissions(dir.file("real.ini"), c.mode);
+        std::string ini = dir.file("real.ini");
+        if (c.viaLink) {
+            fs::create_symlink(dir.file("real.ini"), dir.file("Config.ini"));
+            ini = dir.file("Config.ini");
+        }
+        EXPECT_EQ(WriteSetting("Config", std::string("Muted"), std::string("1"), ini),
+                  c.writes ? 1 : 0);
+        EXPECT_EQ(dir.read("real.ini"), c.writes ? after : before);
+        EXPECT_EQ(fs::status(dir.file("real.ini")).permissions(), c.mode);
+        if (c.viaLink) {
+            EXPECT_TRUE(fs::is_symlink(ini));
+        }
+        fs::permissions(dir.file("real.ini"), perms::owner_all);  // let the folder go
+    }
+}
+
 TEST(Settings, SoundCuesAreSilentWhileMuted) {
     World w;
     PlaySoundFile(w.f(), "pm-received.wav");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "config/scramble.h"
 #include "config/settings.h"
 #include "logging/chat_log.h"
@@ -34,6 +36,22 @@ TEST(StartUp, AppFolderGetsExactlyOneSeparator) {
         EXPECT_EQ(w.f().AppFolder, c.appFolder);
         EXPECT_EQ(w.f().ConfigPath, std::string(c.appFolder) + "Config.ini");
     }
+}
+
+// A copy of the program in a folder with a name beyond ASCII still finds its own files.
+TEST(StartUp, ProgramFolderWithAnAccentedName) {
+    World w;
+    const std::string onDisk = "Spiele f\xC3\xBCr J\xC3\xB6rg";  // UTF-8, as the file system has it
+    ASSERT_TRUE(std::filesystem::create_directory(w.dir.file(onDisk)));
+    w.dir.write(onDisk + "/Config.ini",
+                "[Config]\r\nVersion=1.1\r\n[User0]\r\nname=J\xC3\xB6rg\r\n");
+    w.dir.write(onDisk + "/zone.dat", "Alpha,127.0.0.1,5000\r\n");
+    w.app.folder = w.dir.path() + "Spiele f\xFCr J\xF6rg";  // code page 1252, as the program has it
+    ASSERT_TRUE(StartUp(w.f()) && Form_Load(w.f()));
+    EXPECT_TRUE(w.dialogs.calls.empty());  // no name prompt, no zone.dat error
+    EXPECT_EQ(w.f().lstZones.ListCount(), 1);
+    EXPECT_EQ(w.dir.read(onDisk + "/Config.ini"),
+              "[Config]\r\nVersion=1.1\r\nnamelen=14\r\n[User0]\r\nname=J\xC3\xB6rg\r\n");
 }
 
 TEST(StartUp, SecondInstanceNeedsIdOne) {

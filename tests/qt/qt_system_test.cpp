@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -159,8 +160,59 @@ TEST(QtApp, ProgramFolderAndEnd) {
     EXPECT_EQ(ends, 1);
 }
 
+// A wave file: RIFF header, the chunks given, nothing else.
+QByteArray wave(const QByteArray& chunks) {
+    QByteArray out("RIFF");
+    const quint32 size = static_cast<quint32>(4 + chunks.size());
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((size >> (8 * i)) & 0xFF);
+    return out + "WAVE" + chunks;
+}
+
+QByteArray chunk(const char* id, const QByteArray& body) {
+    QByteArray out(id);
+    const quint32 size = static_cast<quint32>(body.size());
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((size >> (8 * i)) & 0xFF);
+    out += body;
+    if (body.size() % 2) out += '\0';
+    return out;
+}
+
 TEST(QtSound, FileThatCannotBePlayedBeeps) {
+    // 16-bit mono PCM at 22050 Hz.
+    const QByteArray fmt = chunk("fmt ", QByteArray::fromHex("010001002256000044ac00000200"
+                                                             "1000"));
+    const QByteArray samples = chunk("data", QByteArray(400, '\x10'));
+    struct Case {
+        const char* what;
+        QByteArray bytes;  // written as the file; empty name: no file at all
+        bool beeps;
+    } cases[] = {
+        {"a wave file", wave(fmt + samples), false},
+        {"a wave file with a list chunk first", wave(chunk("LIST", "INFOabc") + fmt + samples),
+         false},
+        {"an empty file", "", true},
+        {"text", "not a sound at all", true},
+        {"a header and nothing more", wave(""), true},
+        {"no format", wave(samples), true},
+        {"no samples", wave(fmt + chunk("data", "")), true},
+        {"cut off inside its header", wave(fmt + samples).left(30), true},
+    };
     QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath(QStringLiteral("cue.wa2"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        int beeps = 0;
+        QtSound sound([&] { ++beeps; });
+        sound.play(path.toStdString());
+        EXPECT_EQ(beeps, c.beeps ? 1 : 0);
+    }
+
     int beeps = 0;
     QtSound sound([&] { ++beeps; });
     sound.play(dir.filePath("missing.wav").toStdString());

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/cp1252.h"
+
 namespace orva {
 
 // Every byte has a character: the five bytes code page 1252 leaves undefined (0x81, 0x8D, 0x8F,
@@ -16,8 +18,5 @@ std::string toCp1252(const QString& text);
 
 // One character, or '?' when it has no byte.
 char toCp1252(char32_t ch);
-
-// The character of one byte.
-char16_t cp1252Char(unsigned char byte);
 
 }  // namespace orva

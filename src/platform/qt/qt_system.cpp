@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QInputDialog>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QUrl>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -99,6 +101,35 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& prompt,
     return toCp1252(dialog.textValue());
 }
 
+namespace {
+
+std::uint32_t le32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t{b[3]} << 24);
+}
+
+// Whether the file is a wave file with a format and some sound in it. The player reports
+// nothing at all for anything else (it stays "loading" for ever), so it is tested here.
+bool isPlayableWave(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = file.read(12);
+    if (head.size() != 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return false;
+    bool format = false;
+    for (int chunk = 0; chunk < 64; ++chunk) {  // a wave file has a handful of chunks
+        const QByteArray header = file.read(8);
+        if (header.size() != 8) return false;
+        const QByteArray id = header.left(4);
+        const std::uint32_t size = le32(header.constData() + 4);
+        if (id == "fmt ") format = size >= 16;
+        if (id == "data") return format && size > 0 && file.bytesAvailable() > 0;
+        if (!file.seek(file.pos() + size + (size & 1))) return false;  // chunks are word-aligned
+    }
+    return false;
+}
+
+}  // namespace
+
 QtSound::QtSound(std::function<void()> beep) : beep_(std::move(beep)) {
     if (!beep_) beep_ = [] { QApplication::beep(); };
 }
@@ -109,7 +140,7 @@ void QtSound::play(const std::string& path) {
     if (current_) current_->stop();
     current_.reset();
     const QString file = fromCp1252(path);
-    if (!QFileInfo(file).isFile()) {
+    if (!QFileInfo(file).isFile() || !isPlayableWave(file)) {
         beep_();
         return;
     }
