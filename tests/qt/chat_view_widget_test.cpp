@@ -152,6 +152,31 @@ TEST(ChatViewWidget, LinkUnderlinesSitUnderTheirOwnRow) {
     }
 }
 
+TEST(ChatViewWidget, TopOfTheHistoryStartsAtTheTopEdge) {
+    // A viewport height that is no multiple of the row height: anchoring the bottom line at
+    // the bottom edge would cut the first row.
+    ViewWorld w(9, {420, 163});
+    for (int i = 0; i < 40; ++i)
+        w.line("line " + std::to_string(i), ColorPublic);
+    w.settle();
+    QScrollBar* bar = w.widget->verticalScrollBar();
+    bar->setValue(bar->minimum());
+    w.settle();
+    ASSERT_EQ(lineAtY(*w.widget, 0), 0);
+    int first = 0, second = 0;
+    while (lineAtY(*w.widget, first) == 0)
+        ++first;
+    second = first;
+    while (lineAtY(*w.widget, second) == 1)
+        ++second;
+    EXPECT_EQ(first, second - first);  // the first row is whole
+    // At the end, the newest line ends at the bottom edge.
+    bar->setValue(bar->maximum());
+    w.settle();
+    const int bottom = w.widget->viewport()->height() - 1;
+    EXPECT_EQ(lineAtY(*w.widget, bottom), 40);
+}
+
 TEST(ChatViewWidget, ScrollBarPictureFollowsItsHandle) {
     ViewWorld w;
     for (int i = 0; i < 200; ++i)

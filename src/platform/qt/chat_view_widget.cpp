@@ -323,7 +323,11 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     rows_.clear();
     const std::size_t count = view_.lineCount();
     const int height = viewport()->height();
-    if (!filled_) {
+    // Scrolled to the top, the first line starts at the top edge rather than the line at the
+    // bottom edge ending there (which could cut the first row in half); the newest line, when
+    // it is the one at the bottom edge, wins.
+    const QScrollBar* bar = verticalScrollBar();
+    if (!filled_ || (bar->value() == bar->minimum() && bar->value() != bar->maximum())) {
         int y = 0;
         for (std::size_t i = 0; i < count && y < height; ++i) {
             const Layout& l = layoutOf(i);
