@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-liberation fonts-dejavu-core
+    unrtf
 )
 missing=()
 for p in "${packages[@]}"; do

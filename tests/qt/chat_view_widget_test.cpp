@@ -105,6 +105,98 @@ TEST(ChatViewWidget, ShowsLinesInTheirColoursOnDark) {
     EXPECT_EQ(image.pixel(image.width() - 2, image.height() - 2), qRgb(0, 0, 0));
 }
 
+// The line shown at a height of the viewport (-1 above the first row).
+int lineAtY(ChatViewWidget& view, int y) {
+    ChatViewWidget::Pos pos;
+    return view.charAt(QPoint(2, y), pos, true) ? static_cast<int>(pos.line) : -1;
+}
+
+TEST(ChatViewWidget, LinkUnderlinesSitUnderTheirOwnRow) {
+    struct Case {
+        qreal scale;
+        std::string text;
+    } cases[] = {
+        {1, "go www.x.org now"},
+        {1, "www.a.org and http://b.org/c, fine"},
+        {2, "go www.x.org now"},
+    };
+    for (const Case& c : cases) {
+        ViewWorld w(12, {480, 200});
+        w.f().showURLs = 1;
+        w.line(c.text, ColorPublic);
+        w.line("next line", ColorArena);
+        w.settle();
+        // Rendered at the case's scale, as on a high-density screen.
+        QWidget* port = w.widget->viewport();
+        QImage image(port->size() * c.scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(c.scale);
+        port->render(&image);
+        const qreal dpr = c.scale;
+        int yellowInLink = 0, yellowElsewhere = 0, longestRun = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const int line = lineAtY(*w.widget, static_cast<int>(y / dpr));
+            int run = 0;
+            for (int x = 0; x < image.width(); ++x) {
+                const bool yellow = near(image.pixel(x, y), qRgb(255, 250, 0));
+                run = yellow ? run + 1 : 0;
+                longestRun = std::max(longestRun, run);
+                // Line 0 is the sample line, whose last "|" is yellow.
+                if (yellow && line == 1) ++yellowInLink;
+                if (yellow && line > 1) ++yellowElsewhere;
+            }
+        }
+        EXPECT_GT(yellowInLink, 20) << c.text;
+        EXPECT_EQ(yellowElsewhere, 0) << c.text << " at scale " << c.scale;
+        // The underline: one unbroken stroke under a whole link of at least 9 characters.
+        EXPECT_GT(longestRun, static_cast<int>(9 * 6 * dpr)) << c.text;
+    }
+}
+
+TEST(ChatViewWidget, TopOfTheHistoryStartsAtTheTopEdge) {
+    // A viewport height that is no multiple of the row height: anchoring the bottom line at
+    // the bottom edge would cut the first row.
+    ViewWorld w(9, {420, 163});
+    for (int i = 0; i < 40; ++i)
+        w.line("line " + std::to_string(i), ColorPublic);
+    w.settle();
+    QScrollBar* bar = w.widget->verticalScrollBar();
+    bar->setValue(bar->minimum());
+    w.settle();
+    ASSERT_EQ(lineAtY(*w.widget, 0), 0);
+    int first = 0, second = 0;
+    while (lineAtY(*w.widget, first) == 0)
+        ++first;
+    second = first;
+    while (lineAtY(*w.widget, second) == 1)
+        ++second;
+    EXPECT_EQ(first, second - first);  // the first row is whole
+    // At the end, the newest line ends at the bottom edge.
+    bar->setValue(bar->maximum());
+    w.settle();
+    const int bottom = w.widget->viewport()->height() - 1;
+    EXPECT_EQ(lineAtY(*w.widget, bottom), 40);
+}
+
+TEST(ChatViewWidget, ScrollBarPictureFollowsItsHandle) {
+    ViewWorld w;
+    for (int i = 0; i < 200; ++i)
+        w.line("line " + std::to_string(i), ColorPublic);
+    w.settle();
+    QScrollBar* bar = w.widget->verticalScrollBar();
+    const QImage atEnd = bar->grab().toImage();
+    for (int i = 0; i < 10; ++i)
+        w.line("more " + std::to_string(i), ColorPublic);
+    w.settle();
+    EXPECT_EQ(bar->grab().toImage(), atEnd);  // the handle stays at the bottom
+    bar->setValue(bar->minimum());
+    w.settle();
+    const QImage atTop = bar->grab().toImage();
+    EXPECT_NE(atTop, atEnd);
+    bar->setValue(bar->maximum());
+    w.settle();
+    EXPECT_EQ(bar->grab().toImage(), atEnd);
+}
+
 TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
     ViewWorld w;
     for (int i = 0; i < 60; ++i)

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 #include "platform/qt/codec.h"
@@ -41,6 +43,55 @@ constexpr std::array<QRgb, 9> kPalette = {
     qRgb(255, 250, 0),
 };
 
+// While lines stream in, the bar's range grows every turn of the event loop, yet its picture
+// rarely changes (a long history keeps the handle at its smallest, at the bottom). Styles paint
+// bars with gradients that cost more than the rows of text, so an unchanged picture is reused.
+class ChatScrollBar : public QScrollBar {
+  public:
+    explicit ChatScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers the whole bar
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        // Hover and press highlights come from state only the base class sees.
+        if (underMouse() || isSliderDown()) {
+            cache_ = QPixmap();
+            QScrollBar::paintEvent(event);
+            return;
+        }
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        opt.subControls = QStyle::SC_All;
+        const QRect handle =
+            style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, this);
+        const qreal dpr = devicePixelRatioF();
+        const Key key{opt.rect,   handle, static_cast<int>(opt.state), dpr, opt.palette.cacheKey(),
+                      isEnabled()};
+        if (cache_.isNull() || !(key == key_)) {
+            cache_ = QPixmap((QSizeF(size()) * dpr).toSize());
+            cache_.setDevicePixelRatio(dpr);
+            cache_.fill(palette().color(QPalette::Window));
+            QPainter p(&cache_);
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &opt, &p, this);
+            key_ = key;
+        }
+        QPainter(this).drawPixmap(0, 0, cache_);
+    }
+
+  private:
+    struct Key {
+        QRect rect, handle;
+        int state = 0;
+        qreal dpr = 0;
+        qint64 palette = 0;
+        bool enabled = false;
+        bool operator==(const Key&) const = default;
+    };
+    QPixmap cache_;
+    Key key_;
+};
+
 std::uint32_t fontKey(CharFormat f) {
     return (static_cast<std::uint32_t>(f.size) << 8) | (f.flags & (StyleItalic | StyleUnderline));
 }
@@ -50,6 +101,7 @@ std::uint32_t fontKey(CharFormat f) {
 ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     : QAbstractScrollArea(parent), form_(form), view_(form.txtLog) {
     setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollBar(new ChatScrollBar(this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setMouseTracking(true);
@@ -107,7 +159,20 @@ const ChatViewWidget::FontEntry& ChatViewWidget::fontForConst(CharFormat format)
         e.advance[static_cast<std::size_t>(b)] = static_cast<float>(
             fm.horizontalAdvance(QChar(cp1252Char(static_cast<unsigned char>(b)))));
     e.ascent = fm.ascent();
+    e.underlinePos = std::max<qreal>(1, std::round(fm.underlinePos()));
+    e.lineWidth = std::max<qreal>(1, std::round(fm.lineWidth()));
     e.height = static_cast<int>(std::ceil(fm.height()));
+    e.raw = QRawFont::fromFont(e.font);
+    if (e.raw.isValid()) {
+        for (int b = 0; b < 256; ++b) {
+            const QChar c(cp1252Char(static_cast<unsigned char>(b)));
+            quint32 index = 0;
+            int count = 1;
+            if (c.unicode() >= 0x20 && e.raw.glyphIndexesForChars(&c, 1, &index, &count) &&
+                count == 1)
+                e.glyph[static_cast<std::size_t>(b)] = index;
+        }
+    }
     return fonts_.emplace(key, std::move(e)).first->second;
 }
 
@@ -258,7 +323,11 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     rows_.clear();
     const std::size_t count = view_.lineCount();
     const int height = viewport()->height();
-    if (!filled_) {
+    // Scrolled to the top, the first line starts at the top edge rather than the line at the
+    // bottom edge ending there (which could cut the first row in half); the newest line, when
+    // it is the one at the bottom edge, wins.
+    const QScrollBar* bar = verticalScrollBar();
+    if (!filled_ || (bar->value() == bar->minimum() && bar->value() != bar->maximum())) {
         int y = 0;
         for (std::size_t i = 0; i < count && y < height; ++i) {
             const Layout& l = layoutOf(i);
@@ -335,13 +404,47 @@ void ChatViewWidget::drawRow(QPainter& p, const Row& row) {
         const CharFormat f = line.runs.empty() ? CharFormat{} : line.runs[run].format;
         const FontEntry& e = fontFor(f);
         const std::string_view seg = line.text.substr(i, segEnd - i);
-        p.setFont(e.font);
         p.setPen(colourOf(f.colour));
-        p.drawText(QPointF(x, baseline), fromCp1252(seg));
+        drawSegment(p, e, seg, QPointF(x, baseline));
         for (char c : seg)
             x += e.advance[static_cast<unsigned char>(c)];
         i = segEnd;
     }
+}
+
+void ChatViewWidget::drawSegment(QPainter& p, const FontEntry& e, std::string_view seg,
+                                 QPointF origin) {
+    // Glyphs placed at the advances the rows were wrapped and hit-tested with: no shaping per
+    // paint, and what is drawn lines up with the selection and the pointer.
+    glyphs_.clear();
+    positions_.clear();
+    qreal x = 0;
+    bool drawable = e.raw.isValid();
+    for (char c : seg) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c != ' ') {
+            if (e.glyph[b] == 0) {
+                drawable = false;
+                break;
+            }
+            glyphs_.push_back(e.glyph[b]);
+            positions_.emplace_back(x, 0);
+        }
+        x += e.advance[b];
+    }
+    if (!drawable) {
+        p.setFont(e.font);
+        p.drawText(origin, fromCp1252(seg));
+        return;
+    }
+    // The underline is ours: it spans the blanks too, and sits where the font says.
+    if (e.font.underline())
+        p.fillRect(QRectF(origin.x(), origin.y() + e.underlinePos, x, e.lineWidth),
+                   p.pen().color());
+    if (glyphs_.empty()) return;
+    run_.setRawFont(e.raw);
+    run_.setRawData(glyphs_.data(), positions_.data(), static_cast<int>(glyphs_.size()));
+    p.drawGlyphRun(origin, run_);
 }
 
 bool ChatViewWidget::charAt(QPoint point, Pos& out, bool nearestBoundary) const {

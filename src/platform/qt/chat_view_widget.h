@@ -3,6 +3,8 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -57,7 +59,12 @@ class ChatViewWidget : public QAbstractScrollArea {
         QFont font;
         std::array<float, 256> advance{};
         qreal ascent = 0;
+        qreal underlinePos = 1, lineWidth = 1;  // below the baseline
         int height = 0;
+        // Glyphs of the font's own face, so rows are drawn without shaping; bytes it has no
+        // glyph for (0) make their segment go through the text engine and its fallback fonts.
+        QRawFont raw;
+        std::array<quint32, 256> glyph{};
     };
     struct Layout {
         std::vector<std::uint32_t> rowStarts;  // first byte of each row; the first is 0
@@ -81,6 +88,7 @@ class ChatViewWidget : public QAbstractScrollArea {
     void scheduleSync();
     void sync();
     void drawRow(QPainter& p, const Row& row);
+    void drawSegment(QPainter& p, const FontEntry& e, std::string_view seg, QPointF origin);
     QColor colourOf(std::uint8_t index) const;
 
     FrmMain& form_;
@@ -99,7 +107,10 @@ class ChatViewWidget : public QAbstractScrollArea {
 
     Pos anchor_, caret_;
     bool selecting_ = false;
-    std::vector<Row> rows_;  // rows painted last, top to bottom
+    std::vector<Row> rows_;        // rows painted last, top to bottom
+    std::vector<quint32> glyphs_;  // scratch of drawSegment
+    std::vector<QPointF> positions_;
+    QGlyphRun run_;
     std::size_t paints_ = 0;
 };
 

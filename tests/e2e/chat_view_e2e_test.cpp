@@ -1,0 +1,160 @@
+// The real window's chat view against the zone simulator: lines in their colours, and a reader's
+// selection kept while lines arrive.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/frm_main.h"
+#include "core/handlers.h"
+#include "core/startup.h"
+#include "e2e/recording_dialogs.h"
+#include "platform/qt/chat_view_widget.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_platform.h"
+#include "zonesim.h"
+
+namespace orva {
+namespace {
+
+using zonesim::pumpUntil;
+
+class ChatWorld {
+  public:
+    ChatWorld() {
+        zonesim::Options options;
+        options.port = 0;
+        sim_ = std::make_unique<zonesim::Server>(std::move(options));
+        started = sim_->start();
+        write("zone.dat", "Local demo zone,127.0.0.1," + std::to_string(sim_->port()) + "\r\n");
+        write("Config.ini", "[Config]\r\nVersion=1.1\r\nKillMsgs=1\r\n[User0]\r\nname=Tester\r\n");
+        form_ = std::make_unique<FrmMain>(env_, std::make_unique<QtTcpClient>(),
+                                          std::make_unique<QtUdpSocket>());
+        StartUp(*form_);
+        window_ = std::make_unique<MainWindow>(*form_);
+        wireHandlers(*form_);
+        Form_Load(*form_);
+        window_->resize(800, 600);
+        window_->show();
+    }
+    ~ChatWorld() { form_->sckClient->Close(); }
+
+    FrmMain& f() { return *form_; }
+    zonesim::Server& sim() { return *sim_; }
+    ChatViewWidget& view() { return *window_->ui().txtLog; }
+
+    bool enterArena() {
+        QTest::keyClicks(window_->ui().txtPass, QStringLiteral("secret"));
+        QTest::mouseClick(window_->ui().cmdConnect, Qt::LeftButton);
+        if (!pumpUntil([&] { return !form_->ArenaName.empty(); }, 5000)) return false;
+        me = sim_->findClient("Tester");
+        return me > 0;
+    }
+    bool waitShows(const std::string& text) {
+        return pumpUntil([&] { return form_->txtLog.Text().find(text) != std::string::npos; },
+                         5000);
+    }
+    void settle() {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
+
+    RecordingDialogs dialogs;
+    bool started = false;
+    int me = 0;
+
+  private:
+    void write(const char* name, const std::string& bytes) {
+        std::ofstream(folder_.filePath(QString::fromLatin1(name)).toStdString(), std::ios::binary)
+            << bytes;
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<zonesim::Server> sim_;
+    std::unique_ptr<QtPlatform> platform_ =
+        std::make_unique<QtPlatform>(folder_.path().toStdString(), [] {});
+    Env env_{dialogs,          platform_->timers, platform_->clock, platform_->sound,
+             platform_->shell, platform_->fonts,  platform_->app};
+    std::unique_ptr<FrmMain> form_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+bool near(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <
+           24;
+}
+
+TEST(ChatViewE2E, ReceivedLinesShowInTheirColours) {
+    ChatWorld w;
+    ASSERT_TRUE(w.started);
+    ASSERT_TRUE(w.enterArena());
+    w.sim().sendLine(w.me, "ENTERING:Ann:8:100");
+    w.sim().sendLine(w.me, "KILL:Ann:Bo:5:2");
+    ASSERT_TRUE(w.waitShows("Bo(5:2) killed by Ann."));
+    w.settle();
+    ChatViewWidget& view = w.view();
+    const QImage image = view.viewport()->grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    // A status line (white) and a kill notice (pink).
+    const std::size_t status = w.f().txtLog.lineCount() - 2, kill = status + 1;
+    ASSERT_EQ(w.f().txtLog.line(status).text, "Player 'Ann' just entered arena.")
+        << w.f().txtLog.Text();
+    const QRgb white = qRgb(255, 255, 255), pink = qRgb(255, 153, 153);
+    std::map<std::size_t, std::map<QRgb, int>> found;  // line -> colour -> pixels
+    for (int y = 0; y < image.height(); ++y) {
+        ChatViewWidget::Pos pos;
+        if (!view.charAt(QPoint(5, static_cast<int>(y / dpr)), pos, true)) continue;
+        for (int x = 0; x < image.width(); ++x)
+            for (QRgb c : {white, pink})
+                if (near(image.pixel(x, y), c)) ++found[pos.line][c];
+    }
+    EXPECT_GT(found[status][white], 20);
+    EXPECT_EQ(found[status][pink], 0);
+    EXPECT_GT(found[kill][pink], 20);
+    EXPECT_EQ(found[kill][white], 0);
+}
+
+TEST(ChatViewE2E, SelectionAndPlaceSurviveArrivingLinesWhileTheViewHasTheFocus) {
+    ChatWorld w;
+    ASSERT_TRUE(w.started);
+    ASSERT_TRUE(w.enterArena());
+    for (int i = 0; i < 80; ++i)
+        w.sim().sendLine(w.me, "ENTERING:P" + QByteArray::number(i) + ":8:100");
+    ASSERT_TRUE(w.waitShows("'P79'"));
+    w.settle();
+    ChatViewWidget& view = w.view();
+    QScrollBar* bar = view.verticalScrollBar();
+    ASSERT_EQ(bar->value(), bar->maximum());
+    bar->setValue(bar->maximum() - 30);
+    w.settle();
+
+    // The reader selects with the mouse, which gives the view the focus.
+    QWidget* port = view.viewport();
+    QTest::mousePress(port, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseMove(port, QPoint(150, 60));
+    QTest::mouseRelease(port, Qt::LeftButton, Qt::NoModifier, QPoint(150, 60));
+    w.settle();
+    ASSERT_TRUE(w.f().ViewHasFocus);
+    const QString selected = view.selectedText();
+    ASSERT_TRUE(selected.contains(QStringLiteral("entered"))) << selected.toStdString();
+    const int place = bar->value();
+
+    for (int i = 0; i < 40; ++i)
+        w.sim().sendLine(w.me, "LEAVING:P" + QByteArray::number(i));
+    ASSERT_TRUE(w.waitShows("'P39' just left"));
+    w.settle();
+    EXPECT_EQ(view.selectedText(), selected);
+    EXPECT_EQ(bar->value(), place);
+    EXPECT_LT(bar->value(), bar->maximum());
+}
+
+}  // namespace
+}  // namespace orva
