@@ -217,7 +217,7 @@ void afterLogin(FrmMain& f, const std::string& line) {
 }  // namespace
 
 void HandleProtocol(FrmMain& f, const std::string& line) {
-    TraceLine(f, "S2C " + line);
+    TraceLine(f, "S2C ", line);
     if (!f.LoggedIn)
         beforeLogin(f, line);
     else
