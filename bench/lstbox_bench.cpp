@@ -1,7 +1,10 @@
 // The player list under a full arena: entry, leaving, re-marking after a team change, painting.
 // The logic first: Qt defines a macro named emit, which the logic's signals use as a name.
+#include "core/connection.h"
+#include "core/core_handlers.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
+#include "core/transport.h"
 #include "lstBox/lst_box.h"
 #include "support/fakes.h"
 
@@ -9,6 +12,7 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -113,6 +117,54 @@ void BM_ArenaEntryWidget(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ArenaEntryWidget)->Unit(benchmark::kMillisecond);
+
+// The whole arena entry as received: "INARENA" and 1,000 "PLAYER" lines through the framer, the
+// queue and HandleProtocol into the roster and the real list widget shown offscreen, until the
+// list has been painted.
+void BM_ArenaEntryLinesWidget(benchmark::State& state) {
+    std::string entry = "INARENA:0:8025\n";
+    const auto& names = arenaNames();
+    for (int i = 0; i < kPlayers; ++i)
+        entry += "PLAYER:" + names[static_cast<size_t>(i)] + ":" + std::to_string(i % 9) + ":" +
+                 std::to_string(8025 + i % 3) + "\n";
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = std::make_unique<test::World>();
+        FrmMain& f = w->f();
+        wireCoreHandlers(f);
+        wireRosterToList(f);
+        f.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
+        f.zones.ZoneCount = 1;
+        f.lstZones.AddItem("Alpha");
+        f.lstZones.ListIndex.set(0);
+        f.txtUser.Text.set("Ann");
+        f.txtPass.Text.set("pw");
+        Connect_It(f);
+        w->tcp->acceptConnection();
+        w->tcp->deliver("LOGINOK:Ann\n");
+        auto widget = std::make_unique<LstBoxWidget>(f.lstUsers);
+        widget->resize(180, 700);
+        widget->show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        const int paints = widget->paintCount();
+        state.ResumeTiming();
+
+        w->tcp->deliver(entry);
+        while (transportOf(f).inbound.continuationPending())
+            w->clock.advance(0);
+        for (int spins = 0; widget->paintCount() == paints && spins < 1000; ++spins)
+            QApplication::processEvents();
+
+        state.PauseTiming();
+        if (widget->paintCount() == paints || f.lstUsers.listCount() != kPlayers + 1)
+            state.SkipWithError("the arena was not listed and painted");
+        widget.reset();
+        w.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ArenaEntryLinesWidget)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

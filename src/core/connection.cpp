@@ -122,8 +122,9 @@ void ConnectionEstablished(FrmMain& f) {
 
     const std::string address = f.sckClient->RemoteHostIP();
     TraceLine(f, "Connection to " + address + " has been established.");
-    showStatus(f, "Connection to " + address + ":" + std::to_string(f.sckClient->RemotePort()) +
-                      " has been established.");
+    std::string status = "Connection to " + address + ":" +
+                         std::to_string(f.sckClient->RemotePort()) + " has been established.";
+    PostStatusLine(f, status);
 
     SendLine(f, LoginLine(f));
 

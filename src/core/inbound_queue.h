@@ -2,11 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/timer.h"
@@ -25,13 +25,16 @@ class InboundQueue {
     InboundQueue(const InboundQueue&) = delete;
     InboundQueue& operator=(const InboundQueue&) = delete;
 
-    void push(std::string_view line) { lines_.emplace_back(line); }
+    void push(std::string_view line) {
+        bytes_.append(line);
+        ends_.push_back(bytes_.size());
+    }
     // Handles a slice of the waiting lines unless a line is being handled already.
     void drain();
     // Forgets the waiting lines (the connection they came from is gone).
     void clear();
 
-    std::size_t size() const { return lines_.size(); }
+    std::size_t size() const { return ends_.size() - next_; }
     bool handling() const { return handling_; }
     bool continuationPending() const { return nextTurn_->enabled(); }
 
@@ -42,10 +45,17 @@ class InboundQueue {
     }
 
   private:
+    void compact();
+
     IClock& clock_;
     std::unique_ptr<ITimer> nextTurn_;
     Handler handler_;
-    std::deque<std::string> lines_;
+    // The waiting lines back to back in one buffer (no allocation per line): line i ends at
+    // ends_[i]; next_ is the first line not yet taken, starting at start_.
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
+    std::size_t next_ = 0, start_ = 0;
+    std::string current_;  // the line in hand; its capacity is reused
     bool handling_ = false;
     std::size_t maxLines_ = 20000;
     std::uint32_t maxMs_ = 5;

@@ -11,7 +11,6 @@
 #include "core/frm_main.h"
 #include "core/numbers.h"
 #include "core/roster.h"
-#include "core/transport.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
 
@@ -87,7 +86,8 @@ void arenaEntry(FrmMain& f, const Fields& d) {
     f.SelfFreq = *freq;
 
     AddPlayer(f, f.SelfName, 8, f.SelfFreq);
-    showStatus(f, "You are now in arena '" + f.ArenaName + "'.");
+    std::string status = "You are now in arena '" + f.ArenaName + "'.";
+    PostStatusLine(f, status);
     f.lstUsers.AddItem("\\t" + f.SelfName);
     f.txtOut.Locked.set(false);
 
@@ -110,10 +110,12 @@ void addPlayer(FrmMain& f, const Fields& d, bool entering) {
 
     if (!entering) return;
     if (ReadSetting("Watch", name, f.ConfigPath) == "1") {
-        showHighlight(f, "* Player '" + name + "' just entered arena.");
+        std::string line = "* Player '" + name + "' just entered arena.";
+        PostHighlightLine(f, line);
         PlaySoundFile(f, "watched.wav");
     } else {
-        showStatus(f, "Player '" + name + "' just entered arena.");
+        std::string line = "Player '" + name + "' just entered arena.";
+        PostStatusLine(f, line);
     }
 }
 
@@ -123,7 +125,8 @@ void removePlayer(FrmMain& f, const Fields& d) {
     const std::int16_t listed = f.lstUsers.FindItemNoColor(name);
     if (listed >= 0) f.lstUsers.deleteIndex(listed);
     RemovePlayer(f, name);
-    showStatus(f, "Player '" + name + "' just left the arena.");
+    std::string line = "Player '" + name + "' just left the arena.";
+    PostStatusLine(f, line);
 }
 
 void shipFreqChange(FrmMain& f, const Fields& d) {
@@ -184,7 +187,7 @@ void killNotice(FrmMain& f, const Fields& d) {
     text += ") killed by ";
     text += d.at[1];
     text += '.';
-    showChatLine(f, std::move(text), ColorKill);
+    AppendChatLine(f, text, ColorKill);  // shown only, never logged
 }
 
 void afterLogin(FrmMain& f, const std::string& line) {
@@ -214,7 +217,7 @@ void afterLogin(FrmMain& f, const std::string& line) {
 }  // namespace
 
 void HandleProtocol(FrmMain& f, const std::string& line) {
-    TraceLine(f, "S2C " + line);
+    TraceLine(f, "S2C ", line);
     if (!f.LoggedIn)
         beforeLogin(f, line);
     else

@@ -1,5 +1,6 @@
 #include "logging/chat_log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +54,40 @@ static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, s
 
 std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create) {
     return ensureFolder(path, create, nullptr);
+}
+
+void AppendLogTimestamp(const FrmMain& f, std::string& out) {
+    const LocalTime t = f.env.clock.localTime();
+    const auto fits = [](int v, int most) { return v >= 0 && v <= most; };
+    if (!fits(t.year, 9999) || !fits(t.month, 99) || !fits(t.day, 99) || !fits(t.hour, 99) ||
+        !fits(t.minute, 99) || !fits(t.second, 99)) {
+        out += LogTimestamp(f);
+        return;
+    }
+    // The trace stamps every line it keeps, and a flood brings thousands within one second: the
+    // text of the last second is kept and written digit by digit only when the second changes.
+    thread_local int last[6] = {-1, -1, -1, -1, -1, -1};
+    thread_local char stamp[19];
+    const int now[6] = {t.year, t.month, t.day, t.hour, t.minute, t.second};
+    if (!std::equal(now, now + 6, last)) {
+        std::copy(now, now + 6, last);
+        const auto digits = [](char* at, int v, int width) {
+            for (int i = width - 1; i >= 0; --i, v /= 10)
+                at[i] = static_cast<char>('0' + v % 10);
+        };
+        digits(stamp, t.year, 4);
+        stamp[4] = '/';
+        digits(stamp + 5, t.month, 2);
+        stamp[7] = '/';
+        digits(stamp + 8, t.day, 2);
+        stamp[10] = ' ';
+        digits(stamp + 11, t.hour, 2);
+        stamp[13] = ':';
+        digits(stamp + 14, t.minute, 2);
+        stamp[16] = ':';
+        digits(stamp + 17, t.second, 2);
+    }
+    out.append(stamp, sizeof stamp);
 }
 
 std::string LogTimestamp(const FrmMain& f) {

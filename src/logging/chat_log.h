@@ -22,6 +22,8 @@ std::uint8_t LogIsOpen(const FrmMain& f);
 void SetLogFileName(FrmMain& f, const std::string& name);
 // Local date and time as 2026/03/07 09:05:02.
 std::string LogTimestamp(const FrmMain& f);
+// The same, appended to `out` without a string of its own.
+void AppendLogTimestamp(const FrmMain& f, std::string& out);
 // 0: something exists at path; 2: the folder was created; 1: nothing there (not created).
 std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create);
 

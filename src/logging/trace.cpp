@@ -5,21 +5,48 @@
 
 namespace orva {
 
-void TraceLine(FrmMain& f, std::string& text) {
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    text = LogTimestamp(f) + " " + text;
+namespace {
+// Adds prefix + text, time stamp first; copyOut, when given, receives the line as kept.
+void addLine(FrmMain& f, std::string_view prefix, std::string_view text,
+             std::string* copyOut = nullptr) {
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     TraceLog& log = f.frmLog;
-    log.lines.push_back(text);
-    // Only the newest lines are worth their memory; a long run would otherwise grow forever.
+    // Every received line passes through here: once the trace is full, the line pushed out at
+    // the front lends its buffer to the new one, so a long run stops allocating.
+    std::string line;
+    if (log.lines.size() >= TraceLog::kCapacity) {
+        line = std::move(log.lines.front());
+        log.lines.pop_front();
+        ++log.dropped;
+        line.clear();
+    }
+    line.reserve(20 + prefix.size() + text.size());
+    AppendLogTimestamp(f, line);
+    line += ' ';
+    line += prefix;
+    line += text;
+    if (copyOut) *copyOut = line;
+    log.lines.push_back(std::move(line));
     while (log.lines.size() > TraceLog::kCapacity) {
         log.lines.pop_front();
         ++log.dropped;
     }
     log.lineAdded.emit(log.lines.back());
 }
+}  // namespace
+
+void TraceLine(FrmMain& f, std::string& text) {
+    std::string traced;
+    addLine(f, {}, text, &traced);
+    text = std::move(traced);
+}
 
 void TraceLine(FrmMain& f, std::string&& text) {
-    TraceLine(f, text);
+    addLine(f, {}, text);  // nobody reads a temporary afterwards
+}
+
+void TraceLine(FrmMain& f, std::string_view prefix, std::string_view text) {
+    addLine(f, prefix, text);
 }
 
 void ShowTraceWindow(FrmMain& f) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 
 #include "core/controls.h"
 
@@ -31,6 +32,8 @@ struct FrmMain;
 void TraceLine(FrmMain& f, std::string& text);
 // Convenience for literals.
 void TraceLine(FrmMain& f, std::string&& text);
+// prefix + text, without building that text first (the received lines' "S2C ").
+void TraceLine(FrmMain& f, std::string_view prefix, std::string_view text);
 // "Log" button and "?showlog": shows the window, not modal.
 void ShowTraceWindow(FrmMain& f);
 // The window's close request: hides it, brings the main window forward; true cancels the close.

@@ -1,5 +1,5 @@
-// A main window wired to the fakes, with one zone to connect to, and recorders for what the
-// connection code shows.
+// A main window wired to the fakes, with one zone to connect to, and a recorder of the lines the
+// chat view shows.
 #pragma once
 
 #include <algorithm>
@@ -15,9 +15,11 @@
 #include "logging/chat_log.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"
+#include "view/chat_view.h"
 
 namespace orva::test {
 
+// A line of the chat view: the colour it starts in and its shown (unescaped) text.
 struct Shown {
     std::uint8_t colour;
     std::string text;
@@ -42,9 +44,7 @@ struct CoreWorld : World {
         m.lstZones.ListIndex.set(0);
         m.txtUser.Text.set("Ann");
         m.txtPass.Text.set("pw");
-        transportOf(m).chatLinePosted.connect([this](std::uint8_t c, const std::string& t) {
-            shown.push_back({c, t});
-        });
+        m.txtLog.appended.connect([this](bool) { shown.push_back(lastShown()); });
     }
 
     // Connect_It and the server's accept.
@@ -101,7 +101,14 @@ struct CoreWorld : World {
         dialogs.calls.clear();
     }
 
-    std::vector<Shown> shown;
+    // The newest line of the chat view, as it is shown.
+    Shown lastShown() const {
+        const StyledLine line = form->txtLog.line(form->txtLog.lineCount() - 1);
+        const std::uint8_t colour = line.runs.empty() ? 0 : line.runs.front().format.colour;
+        return {colour, std::string(line.text)};
+    }
+
+    std::vector<Shown> shown;  // every line appended to the chat view, in order
 };
 
 }  // namespace orva::test

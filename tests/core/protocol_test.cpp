@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -181,7 +182,7 @@ TEST(HandleProtocol, ArenaEntryInOrder) {
 
     std::vector<RosterRow> rosterAtStatus;
     Lines listAtStatus;
-    transportOf(w.f()).chatLinePosted.connect([&](std::uint8_t, const std::string&) {
+    w.f().txtLog.appended.connect([&](bool) {
         rosterAtStatus = rosterOf(w.f());
         listAtStatus = w.list();
     });
@@ -321,17 +322,27 @@ TEST(HandleProtocol, KillNotices) {
         {1, "KILL:Ann:Bo:5:abc", {{ColorKill, "Bo(5) killed by Ann."}}},
         {1, "KILL:Ann:Bo:5:0.1", {{ColorKill, "Bo(5:0.1) killed by Ann."}}},
         {1, "KILL:Ann:Bo:x:2:extra", {{ColorKill, "Bo(x:2) killed by Ann."}}},
-        {1, "KILL:A{1}:B\\o:5:0", {{ColorKill, "B\\\\o(5) killed by A\\{1\\}."}}},
+        {1, "KILL:A{1}:B\\o:5:0", {{ColorKill, "B\\o(5) killed by A{1}."}}},
         {0, "KILL:Ann:Bo:5:2", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         ArenaWorld w;
         w.f().ShowKillMessages = c.show;
+        SetLogFileName(w.f(), "kills.txt");
+        w.f().chatLog.LogIsOpen = 255;
         w.tcp->deliver(c.line + "\n");
         EXPECT_EQ(w.shown, c.shown);
         EXPECT_EQ(w.trace(), Lines{"S2C " + c.line});
+        // Shown only: the chat log gets nothing.
+        EXPECT_FALSE(std::filesystem::exists(w.dir.file("logs/kills.txt")));
     }
+    // The document holds the escaped text.
+    ArenaWorld w;
+    w.f().ShowKillMessages = 1;
+    w.tcp->deliver("KILL:A{1}:B\\o:5:0\n");
+    EXPECT_NE(w.f().txtLog.TextRTF().find("\\par\\fs18\\cf7 B\\\\o(5) killed by A\\{1\\}."),
+              std::string::npos);
 }
 
 TEST(HandleProtocol, WatchedPlayerEntering) {
@@ -343,11 +354,20 @@ TEST(HandleProtocol, WatchedPlayerEntering) {
     EXPECT_EQ(w.sound.played, Lines{"watched.wav"});
 }
 
-TEST(HandleProtocol, StatusLinesReachTheChatView) {
+// Status and highlight lines go to the document and, escaped, to the open chat log.
+TEST(HandleProtocol, NoticesReachTheChatViewAndTheLog) {
     ArenaWorld w;
-    w.tcp->deliver("LEAVING:Bo\n");
-    EXPECT_NE(w.f().txtLog.TextRTF().find("\\par\\fs18\\cf1 Player 'Bo' just left the arena."),
+    w.dir.write("Config.ini", "[Watch]\r\n{Dee}=1\r\n");
+    SetLogFileName(w.f(), "notices.txt");
+    w.f().chatLog.LogIsOpen = 255;
+    w.tcp->deliver("LEAVING:Bo\nENTERING:{Dee}:8:1\n");
+    const std::string rtf = w.f().txtLog.TextRTF();
+    EXPECT_NE(rtf.find("\\par\\fs18\\cf1 Player 'Bo' just left the arena."), std::string::npos);
+    EXPECT_NE(rtf.find("\\par\\fs18\\cf6 * Player '\\{Dee\\}' just entered arena."),
               std::string::npos);
+    const std::string log = w.dir.read("logs/notices.txt");
+    EXPECT_NE(log.find("Player 'Bo' just left the arena."), std::string::npos);
+    EXPECT_NE(log.find("* Player '\\{Dee\\}' just entered arena."), std::string::npos);
 }
 
 }  // namespace

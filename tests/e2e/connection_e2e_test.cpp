@@ -2,11 +2,18 @@
 // player list, show notices, answer NOOP, and cope with refused logins, closes and cut-up lines.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +21,10 @@
 #include "core/frm_main.h"
 #include "core/handlers.h"
 #include "core/startup.h"
+#include "core/transport.h"
 #include "e2e/recording_dialogs.h"
 #include "platform/qt/chat_view_widget.h"
+#include "platform/qt/lst_box_widget.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
 #include "zonesim.h"
@@ -28,7 +37,10 @@ using zonesim::pumpUntil;
 // A program folder whose zone.dat names the simulator, the client started from it, the window.
 class ClientWorld {
   public:
-    explicit ClientWorld(zonesim::Options options, const std::string& config = {}) {
+    // realBoxes: the program's own modal message boxes instead of the recording answerer.
+    explicit ClientWorld(zonesim::Options options, const std::string& config = {},
+                         bool realBoxes = false)
+        : realBoxes_(realBoxes) {
         options.port = 0;
         sim_ = std::make_unique<zonesim::Server>(std::move(options));
         started = sim_->start();
@@ -82,6 +94,18 @@ class ClientWorld {
         }
         return out;
     }
+    // The protocol trace without time stamps ("yyyy/mm/dd hh:mm:ss ").
+    std::vector<std::string> trace() const {
+        std::vector<std::string> out;
+        for (const auto& line : form_->frmLog.lines)
+            out.push_back(line.size() > 20 && line[4] == '/' && line[19] == ' ' ? line.substr(20)
+                                                                                : line);
+        return out;
+    }
+    bool traced(const std::string& line) const {
+        const auto t = trace();
+        return std::find(t.begin(), t.end(), line) != t.end();
+    }
     bool listed(const std::string& entry) const {
         const auto l = list();
         return std::find(l.begin(), l.end(), entry) != l.end();
@@ -107,8 +131,14 @@ class ClientWorld {
     std::unique_ptr<zonesim::Server> sim_;
     std::unique_ptr<QtPlatform> platform_ =
         std::make_unique<QtPlatform>(folder_.path().toStdString(), [] {});
-    Env env_{dialogs,          platform_->timers, platform_->clock, platform_->sound,
-             platform_->shell, platform_->fonts,  platform_->app};
+    bool realBoxes_ = false;
+    Env env_{realBoxes_ ? static_cast<IDialogs&>(platform_->dialogs) : dialogs,
+             platform_->timers,
+             platform_->clock,
+             platform_->sound,
+             platform_->shell,
+             platform_->fonts,
+             platform_->app};
     std::unique_ptr<FrmMain> form_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -141,6 +171,19 @@ TEST(ConnectionE2E, LogsInEntersTheArenaAndListsThePlayers) {
     for (const auto& entry : bots)
         EXPECT_TRUE(w.listed(entry)) << entry;
     EXPECT_EQ(w.f().lstUsers.caption(), "4 players.");
+
+    // Each row is drawn in its team colour: gold for our frequency, grey for the others.
+    const QImage img = w.ui().lstUsers->listArea()->grab().toImage();
+    const int h = w.f().lstUsers.CharHeight;
+    for (std::int16_t i = 0; i < w.f().lstUsers.listCount(); ++i) {
+        const std::string& entry = w.f().lstUsers.item(i);
+        const QColor want = entry.starts_with("\\t") ? QColor(255, 223, 0) : QColor(189, 191, 191);
+        bool drawn = false;
+        for (int y = i * h; y < (i + 1) * h && y < img.height(); ++y)
+            for (int x = 10; x < img.width() - 20; ++x)
+                drawn = drawn || img.pixelColor(x, y) == want;
+        EXPECT_TRUE(drawn) << entry;
+    }
 
     // The chat parts replace the login panels.
     EXPECT_FALSE(w.ui().frameMain->isVisible());
@@ -252,6 +295,140 @@ TEST(ConnectionE2E, GarbageIsTracedAndTheNextLinesAreHandled) {
     for (const auto& line : w.f().frmLog.lines)
         overlong |= line.find("Unhandled S2C Protocol: ") != std::string::npos;
     EXPECT_TRUE(overlong);
+}
+
+// What a test saw while a real modal box was open, and the box itself.
+struct BoxVisit {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    std::vector<std::string> traceWhileOpen;  // at the moment the box was closed
+    std::size_t queuedWhileOpen = 0;          // received lines waiting in the queue
+    bool timersFired = false;                 // tmrHalter and the connect wait ran meanwhile
+};
+
+// Watches for the first modal box; once it is up, runs `whileOpen` (inside the box's own event
+// loop), lets the loop turn for `openMs`, records what it sees and presses OK.
+class BoxCloser {
+  public:
+    BoxCloser(int openMs, std::function<void()> whileOpen, std::function<void(BoxVisit&)> check)
+        : openMs_(openMs), whileOpen_(std::move(whileOpen)), check_(std::move(check)) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { step(); });
+        poll_.start(5);
+    }
+    bool closed() const { return closed_; }
+    BoxVisit visit;
+
+  private:
+    void step() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || closed_) return;
+        if (!opened_.isValid()) {
+            opened_.start();
+            visit.title = box->windowTitle();
+            visit.text = box->text();
+            visit.icon = box->icon();
+            whileOpen_();
+            return;
+        }
+        if (!opened_.hasExpired(openMs_)) return;
+        check_(visit);
+        closed_ = true;
+        poll_.stop();
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    int openMs_;
+    std::function<void()> whileOpen_;
+    std::function<void(BoxVisit&)> check_;
+    QTimer poll_;
+    QElapsedTimer opened_;
+    bool closed_ = false;
+};
+
+// A real box runs a nested event loop. Lines that arrive while a line's handling waits on it stay
+// queued, and the timers that fire meanwhile (tmrHalter, the connect wait, the queue's own next
+// turn) handle none of them; after the box they are handled in order.
+TEST(ConnectionE2E, LinesWaitWhileAPlayerSyncBoxIsOpen) {
+    ClientWorld w(withBots(0), {}, true);
+    w.connectAs();
+    ASSERT_TRUE(w.inArena());
+    const int me = w.sim().findClient("Tester");
+    FrmMain& f = w.f();
+
+    BoxCloser closer(
+        400,
+        [&] {
+            // More lines arrive, in another block, while the box is open.
+            w.sim().sendLine(me, "ENTERING:Bo:8:1");
+            w.sim().sendLine(me, "NOOP");
+            f.tmrHalter->setInterval(20);
+            f.tmrHalter->setEnabled(true);
+            transportOf(f).connectWait->setInterval(20);
+            transportOf(f).connectWait->setEnabled(true);
+        },
+        [&](BoxVisit& v) {
+            v.traceWhileOpen = w.trace();
+            v.queuedWhileOpen = transportOf(f).inbound.size();
+            v.timersFired = !f.tmrHalter->enabled() && !transportOf(f).connectWait->enabled();
+        });
+    w.sim().sendLine(me, "SHIPFREQCHANGE:Nobody:8:1\nENTERING:Ann:8:1");
+    ASSERT_TRUE(pumpUntil([&] { return closer.closed() && w.listed("\\eBo"); }, 10000));
+    ASSERT_TRUE(w.sim().waitReceived(me, "NOOP"));
+
+    const BoxVisit& v = closer.visit;
+    EXPECT_EQ(v.title, QStringLiteral("Player Sync Failed"));
+    EXPECT_EQ(v.text, QStringLiteral("Player not found in player list.\n\nPlease re-connect. (2)"));
+    EXPECT_EQ(v.icon, QMessageBox::Critical);
+    EXPECT_TRUE(v.timersFired);
+    EXPECT_EQ(v.queuedWhileOpen, 3u);  // Ann from the first block, Bo and NOOP from the second
+    EXPECT_EQ(v.traceWhileOpen.back(), "S2C SHIPFREQCHANGE:Nobody:8:1");
+
+    // Afterwards, in arrival order.
+    const auto t = w.trace();
+    const auto from = std::find(t.begin(), t.end(), "S2C SHIPFREQCHANGE:Nobody:8:1");
+    ASSERT_NE(from, t.end());
+    EXPECT_EQ(std::vector<std::string>(from, std::min(from + 5, t.end())),
+              (std::vector<std::string>{"S2C SHIPFREQCHANGE:Nobody:8:1", "S2C ENTERING:Ann:8:1",
+                                        "S2C ENTERING:Bo:8:1", "S2C NOOP", "C2S NOOP"}));
+    EXPECT_TRUE(w.listed("\\eAnn"));
+    EXPECT_EQ(f.lstUsers.caption(), "3 players.");
+}
+
+TEST(ConnectionE2E, LinesAfterARefusalWaitWhileTheLoginFailedBoxIsOpen) {
+    zonesim::Options o;
+    o.refuse.insert("tester", "banned");
+    ClientWorld w(o, {}, true);
+    // The server has more to say right behind the refusal.
+    QObject::connect(&w.sim(), &zonesim::Server::lineSent, [&](int id, const QByteArray& line) {
+        if (line.startsWith("LOGINBAD")) w.sim().sendLine(id, "NOOP\nMSG:PUB:Bo:hi");
+    });
+    BoxCloser closer(
+        300, [] {},
+        [&](BoxVisit& v) {
+            v.traceWhileOpen = w.trace();
+            v.queuedWhileOpen = transportOf(w.f()).inbound.size();
+        });
+    w.connectAs();
+    ASSERT_TRUE(pumpUntil([&] { return closer.closed() && w.traced("S2C MSG:PUB:Bo:hi"); }, 10000));
+
+    const BoxVisit& v = closer.visit;
+    EXPECT_EQ(v.title, QStringLiteral("Login Failed"));
+    EXPECT_EQ(v.text, QStringLiteral("Invalid Log:\nServer Returned: banned"));
+    EXPECT_EQ(v.icon, QMessageBox::Information);
+    EXPECT_EQ(v.queuedWhileOpen, 2u);
+    // The connection was closed before the box, and nothing else ran while it was open.
+    ASSERT_GE(v.traceWhileOpen.size(), 2u);
+    EXPECT_EQ(v.traceWhileOpen[v.traceWhileOpen.size() - 2], "S2C LOGINBAD:banned");
+    EXPECT_EQ(v.traceWhileOpen.back(), "Connection closed.");
+
+    const auto t = w.trace();
+    const auto from = std::find(t.begin(), t.end(), "Connection closed.");
+    ASSERT_NE(from, t.end());
+    EXPECT_EQ(
+        std::vector<std::string>(from, std::min(from + 5, t.end())),
+        (std::vector<std::string>{"Connection closed.", "S2C NOOP", "Unhandled AUTH Command: NOOP",
+                                  "S2C MSG:PUB:Bo:hi", "Unhandled AUTH Command: MSG:PUB:Bo:hi"}));
+    EXPECT_TRUE(w.ui().frmLogin->isVisible());
 }
 
 }  // namespace

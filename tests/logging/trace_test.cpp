@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/frm_main.h"
+#include "logging/chat_log.h"
 #include "support/fakes.h"
 
 namespace orva::test {
@@ -44,6 +45,39 @@ TEST(TraceLine, KeepsTheNewestLines) {
     EXPECT_EQ(log.lines.front(), "2026/12/07 09:05:03 C2S " + std::to_string(extra));
     EXPECT_EQ(log.lines.back(),
               "2026/12/07 09:05:03 C2S " + std::to_string(TraceLog::kCapacity + extra - 1));
+}
+
+// The stamp is kept from line to line; it must follow every change of the clock, in any field.
+TEST(TraceLine, StampFollowsTheClock) {
+    const LocalTime times[] = {
+        {2026, 12, 7, 9, 5, 3, 0}, {2026, 12, 7, 9, 5, 3, 999}, {2026, 12, 7, 9, 5, 4, 0},
+        {2026, 12, 7, 9, 6, 4, 0}, {2026, 12, 7, 10, 6, 4, 0},  {2026, 12, 8, 10, 6, 4, 0},
+        {2026, 1, 8, 10, 6, 4, 0}, {2027, 1, 8, 10, 6, 4, 0},   {12345, 1, 8, 10, 6, 4, 0},
+        {2027, 1, 8, 10, 6, 4, 0}, {-1, 1, 1, 0, 0, 0, 0},      {0, 0, 0, 0, 0, 0, 0},
+    };
+    World w;
+    for (const auto& t : times) {
+        w.clock.local = t;
+        TraceLine(w.f(), "x");
+        EXPECT_EQ(w.f().frmLog.lines.back(), LogTimestamp(w.f()) + " x");
+    }
+}
+
+// Received lines are traced as "S2C " + line, without the caller building that text.
+TEST(TraceLine, PrefixAndText) {
+    const struct {
+        std::string prefix, text, want;
+    } cases[] = {
+        {"S2C ", "NOOP", "S2C NOOP"},
+        {"S2C ", "NOOP\r", "S2C NOOP"},
+        {"", "", ""},
+        {"S2C ", "", "S2C "},
+    };
+    for (const auto& c : cases) {
+        World w;
+        TraceLine(w.f(), c.prefix, c.text);
+        EXPECT_EQ(w.f().frmLog.lines.back(), "2026/12/07 09:05:03 " + c.want);
+    }
 }
 
 TEST(TraceWindow, CloseHidesAndKeepsTheTrace) {

@@ -109,6 +109,51 @@ TEST(LstBoxWidget, PaintsMarkersForSelectionAndSpectators) {
             << c.row << " " << c.dx << "," << c.dy;
 }
 
+// The four markers as painted, pixel for pixel: R red, B brown, G green, . black.
+TEST(LstBoxWidget, MarkersArePaintedPixelForPixel) {
+    const char* const maps[4][8] = {
+        {"R.......", "RR......", "RRR.....", "BRRR....", "RRR.....", "RR......", "R.......",
+         "........"},
+        {".....GGG", "....G...", ".....G..", "......G.", ".......G", "....GGG.", "........",
+         "........"},
+        {"R....GGG", "RR..G...", "RRR..G..", "BRRR..G.", "RRR....G", "RR..GGG.", "R.......",
+         "........"},
+        {"........", "........", "........", "........", "........", "........", "........",
+         "........"},
+    };
+    const auto colour = [](char c) -> Pixel {
+        switch (c) {
+            case 'R':
+                return {206, 8, 8};
+            case 'B':
+                return {99, 33, 0};
+            case 'G':
+                return {90, 206, 74};
+            default:
+                return {0, 0, 0};
+        }
+    };
+    Shown s;
+    s.model.isSpectator = [](const std::string& name) { return name == "spec"; };
+    s.model.AddItem("\\tann");   // row 0, selected as the first entry
+    s.model.AddItem("\\espec");  // row 1, a spectator
+    const int h = s.model.CharHeight;
+    const struct {
+        int select;      // row clicked first, -1 none
+        int row0, row1;  // markers expected
+    } cases[] = {{-1, kMarkerSelected, kMarkerSpectator}, {1, kMarkerNone, kMarkerBoth}};
+    for (const auto& c : cases) {
+        if (c.select >= 0) s.model.picList_MouseDown(1, c.select * h);
+        settle();
+        const QImage img = s.picture();
+        for (const auto& [row, marker] : {std::pair{0, c.row0}, std::pair{1, c.row1}})
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x)
+                    EXPECT_EQ(at(img, 1 + x, row * h + h - 10 + y), colour(maps[marker][y][x]))
+                        << "marker " << marker << " at " << x << "," << y;
+    }
+}
+
 TEST(LstBoxWidget, MouseAndKeysDriveTheSelection) {
     Shown s;
     for (int i = 0; i < 5; ++i)

@@ -32,9 +32,15 @@ QtTcpClient::QtTcpClient() {
     QObject::connect(&socket_, &QTcpSocket::connected, [this] {
         if (!quiet_ && events_.onConnect) events_.onConnect();
     });
-    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
-        if (!quiet_) readAll();
-    });
+    // Queued: a line's handling may wait on a modal box, whose event loop must go on reading.
+    // Handled inside the readyRead emission itself, the socket would not announce the bytes that
+    // arrive meanwhile (it never emits readyRead recursively) until yet more bytes came.
+    QObject::connect(
+        &socket_, &QTcpSocket::readyRead, &socket_,
+        [this] {
+            if (!quiet_) readAll();
+        },
+        Qt::QueuedConnection);
     QObject::connect(&socket_, &QTcpSocket::disconnected, [this] { peerClosed(); });
     QObject::connect(&socket_, &QTcpSocket::errorOccurred,
                      [this](QAbstractSocket::SocketError e) { failed(e); });
