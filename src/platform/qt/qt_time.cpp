@@ -30,10 +30,20 @@ std::uint32_t QtClock::tickCount() const {
 }
 
 LocalTime QtClock::localTime() const {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
+    // Every traced line asks for the time; converting to local time consults the time zone each
+    // call, so the calendar part is worked out once per second and only the milliseconds move.
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = ms / 1000;
+    if (second != cachedSecond_) {
+        const QDateTime now = QDateTime::fromMSecsSinceEpoch(second * 1000);
+        const QDate d = now.date();
+        const QTime t = now.time();
+        cached_ = {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), 0};
+        cachedSecond_ = second;
+    }
+    LocalTime result = cached_;
+    result.millisecond = static_cast<int>(ms % 1000);
+    return result;
 }
 
 }  // namespace orva

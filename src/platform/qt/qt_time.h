@@ -38,6 +38,8 @@ class QtClock : public IClock {
 
   private:
     QElapsedTimer started_;
+    mutable qint64 cachedSecond_ = -1;
+    mutable LocalTime cached_;
 };
 
 }  // namespace orva
