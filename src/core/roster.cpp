@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/frm_main.h"
 #include "core/case_fold.h"
+#include "core/frm_main.h"
 
 namespace orva {
 

@@ -10,7 +10,7 @@ struct LocalTime {
 };
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     virtual std::uint32_t tickCount() const = 0;  // milliseconds since some start; wraps
     virtual LocalTime localTime() const = 0;

@@ -11,7 +11,7 @@ enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
 class IDialogs {
-public:
+  public:
     virtual ~IDialogs() = default;
     // Shows a modal box and returns the button pressed. Texts are code page 1252 bytes;
     // line breaks inside them are CR LF.

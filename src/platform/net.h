@@ -30,7 +30,7 @@ struct TcpEvents {
 };
 
 class ITcpClient {
-public:
+  public:
     virtual ~ITcpClient() = default;
     virtual void setEvents(TcpEvents events) = 0;
     virtual void Connect(const std::string& host, std::uint16_t port) = 0;
@@ -47,7 +47,7 @@ struct UdpEvents {
 };
 
 class IUdpSocket {
-public:
+  public:
     virtual ~IUdpSocket() = default;
     virtual void setEvents(UdpEvents events) = 0;
     virtual void SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) = 0;

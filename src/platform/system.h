@@ -7,7 +7,7 @@
 namespace orva {
 
 class ISound {
-public:
+  public:
     virtual ~ISound() = default;
     // Starts playing the file and returns at once; a file that cannot be played gives the
     // platform's default beep instead.
@@ -15,20 +15,20 @@ public:
 };
 
 class IShell {
-public:
+  public:
     virtual ~IShell() = default;
     // Opens a link with the user's default program for it. Failures are not reported.
     virtual void open(const std::string& link) = 0;
 };
 
 class IFonts {
-public:
+  public:
     virtual ~IFonts() = default;
     virtual std::vector<std::string> installedFonts() const = 0;
 };
 
 class IApp {
-public:
+  public:
     virtual ~IApp() = default;
     // The folder of the executable, as the platform spells it, ending in its separator.
     virtual std::string programFolder() const = 0;

@@ -7,7 +7,7 @@
 namespace orva {
 
 class ITimer {
-public:
+  public:
     virtual ~ITimer() = default;
     virtual void setInterval(int ms) = 0;  // keeps the enabled state; restarts the period
     virtual int interval() const = 0;
@@ -17,7 +17,7 @@ public:
 };
 
 class ITimerFactory {
-public:
+  public:
     virtual ~ITimerFactory() = default;
     // A new timer, stopped, interval 0.
     virtual std::unique_ptr<ITimer> createTimer() = 0;

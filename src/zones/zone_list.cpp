@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "chat/name_width.h"
-#include "core/numbers.h"
 #include "core/frm_main.h"
+#include "core/numbers.h"
 #include "platform/files.h"
 
 namespace orva {

@@ -5,8 +5,8 @@
 #include <cctype>
 #include <random>
 
-#include "core/frm_main.h"
 #include "core/case_fold.h"
+#include "core/frm_main.h"
 #include "support/fakes.h"
 
 namespace orva {
@@ -121,13 +121,13 @@ TEST(Roster, ListMarksSpectatorsFromTheFirstRecordOfAName) {
     const struct {
         std::string name;
         std::uint8_t ship;
-    } players[] = {{"Spec", 8}, {"Pilot", 1}, {"twice", 2}, {"TWICE", 8}};
+    } players[] = {{"Sitter", 8}, {"Pilot", 1}, {"twice", 2}, {"TWICE", 8}};
     for (const auto& p : players) {
         AddPlayer(f, p.name, p.ship, 0);
         f.lstUsers.AddItem("\\t" + p.name);
     }
     f.lstUsers.AddItem("\\eghost");  // listed but not in the roster
-    // Sorted: ghost, Pilot, Spec, twice (the second twice is refused by the list). The first
+    // Sorted: ghost, Pilot, Sitter, twice (the second twice is refused by the list). The first
     // entry added keeps index 0 selected, which now is ghost.
     std::vector<int> markers;
     for (const auto& row : f.lstUsers.planRows())

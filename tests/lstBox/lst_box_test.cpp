@@ -436,7 +436,7 @@ TEST(LstBoxDraw, SpectatorLookupTrimsSpacesAroundTheName) {
 TEST(LstBoxDraw, MarkerPicturesCombineSelectionAndSpectator) {
     const ListColour red{206, 8, 8}, brown{99, 33, 0}, green{90, 206, 74}, black{};
     const auto& sel = markerPicture(kMarkerSelected);
-    const auto& spec = markerPicture(kMarkerSpectator);
+    const auto& spectator = markerPicture(kMarkerSpectator);
     const auto& both = markerPicture(kMarkerBoth);
     const auto& none = markerPicture(kMarkerNone);
     const int triangle[8] = {1, 2, 3, 4, 3, 2, 1, 0};
@@ -445,13 +445,13 @@ TEST(LstBoxDraw, MarkerPicturesCombineSelectionAndSpectator) {
             const auto at = static_cast<size_t>(y * 8 + x);
             const ListColour want = x < triangle[y] ? (y == 3 && x == 0 ? brown : red) : black;
             EXPECT_EQ(sel[at], want) << x << "," << y;
-            EXPECT_TRUE(x < 4 || spec[at] == green || spec[at] == black);
-            EXPECT_EQ(both[at], sel[at] == black ? spec[at] : sel[at]) << x << "," << y;
+            EXPECT_TRUE(x < 4 || spectator[at] == green || spectator[at] == black);
+            EXPECT_EQ(both[at], sel[at] == black ? spectator[at] : sel[at]) << x << "," << y;
             EXPECT_EQ(none[at], black);
         }
     }
-    EXPECT_EQ(spec[5], green);
-    EXPECT_EQ(spec[7 * 8 + 7], black);
+    EXPECT_EQ(spectator[5], green);
+    EXPECT_EQ(spectator[7 * 8 + 7], black);
 }
 
 }  // namespace
