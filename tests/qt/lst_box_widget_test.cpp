@@ -87,8 +87,8 @@ TEST(LstBoxWidget, PaintsEntriesInTheirColoursOnBlack) {
 
 TEST(LstBoxWidget, PaintsMarkersForSelectionAndSpectators) {
     Shown s;
-    s.model.isSpectator = [](const std::string& name) { return name == "spec" || name == "zed"; };
-    for (const char* e : {"\\tann", "\\espec", "\\tzed"})
+    s.model.isSpectator = [](const std::string& name) { return name == "sitter" || name == "zed"; };
+    for (const char* e : {"\\tann", "\\esitter", "\\tzed"})
         s.model.AddItem(e);
     s.model.picList_MouseDown(1, 2 * s.model.CharHeight);  // select zed
     settle();
@@ -134,9 +134,9 @@ TEST(LstBoxWidget, MarkersArePaintedPixelForPixel) {
         }
     };
     Shown s;
-    s.model.isSpectator = [](const std::string& name) { return name == "spec"; };
-    s.model.AddItem("\\tann");   // row 0, selected as the first entry
-    s.model.AddItem("\\espec");  // row 1, a spectator
+    s.model.isSpectator = [](const std::string& name) { return name == "sitter"; };
+    s.model.AddItem("\\tann");     // row 0, selected as the first entry
+    s.model.AddItem("\\esitter");  // row 1, a spectator
     const int h = s.model.CharHeight;
     const struct {
         int select;      // row clicked first, -1 none
