@@ -15,7 +15,7 @@
 #include "core/frm_main.h"
 #include "core/handlers.h"
 #include "core/startup.h"
-#include "e2e/recording_dialogs.h"
+#include "e2e/client_world.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
@@ -26,66 +26,6 @@ namespace {
 
 using zonesim::pumpUntil;
 
-class ChatWorld {
-  public:
-    ChatWorld() {
-        zonesim::Options options;
-        options.port = 0;
-        sim_ = std::make_unique<zonesim::Server>(std::move(options));
-        started = sim_->start();
-        write("zone.dat", "Local demo zone,127.0.0.1," + std::to_string(sim_->port()) + "\r\n");
-        write("Config.ini", "[Config]\r\nVersion=1.1\r\nKillMsgs=1\r\n[User0]\r\nname=Tester\r\n");
-        form_ = std::make_unique<FrmMain>(env_, std::make_unique<QtTcpClient>(),
-                                          std::make_unique<QtUdpSocket>());
-        StartUp(*form_);
-        window_ = std::make_unique<MainWindow>(*form_);
-        wireHandlers(*form_);
-        Form_Load(*form_);
-        window_->resize(800, 600);
-        window_->show();
-    }
-    ~ChatWorld() { form_->sckClient->Close(); }
-
-    FrmMain& f() { return *form_; }
-    zonesim::Server& sim() { return *sim_; }
-    ChatViewWidget& view() { return *window_->ui().txtLog; }
-
-    bool enterArena() {
-        QTest::keyClicks(window_->ui().txtPass, QStringLiteral("secret"));
-        QTest::mouseClick(window_->ui().cmdConnect, Qt::LeftButton);
-        if (!pumpUntil([&] { return !form_->ArenaName.empty(); }, 5000)) return false;
-        me = sim_->findClient("Tester");
-        return me > 0;
-    }
-    bool waitShows(const std::string& text) {
-        return pumpUntil([&] { return form_->txtLog.Text().find(text) != std::string::npos; },
-                         5000);
-    }
-    void settle() {
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
-    }
-
-    RecordingDialogs dialogs;
-    bool started = false;
-    int me = 0;
-
-  private:
-    void write(const char* name, const std::string& bytes) {
-        std::ofstream(folder_.filePath(QString::fromLatin1(name)).toStdString(), std::ios::binary)
-            << bytes;
-    }
-
-    QTemporaryDir folder_;
-    std::unique_ptr<zonesim::Server> sim_;
-    std::unique_ptr<QtPlatform> platform_ =
-        std::make_unique<QtPlatform>(folder_.path().toStdString(), [] {});
-    Env env_{dialogs,          platform_->timers, platform_->clock, platform_->sound,
-             platform_->shell, platform_->fonts,  platform_->app};
-    std::unique_ptr<FrmMain> form_;
-    std::unique_ptr<MainWindow> window_;
-};
-
 bool near(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
                std::abs(qBlue(a) - qBlue(b)) <
@@ -93,7 +33,8 @@ bool near(QRgb a, QRgb b) {
 }
 
 TEST(ChatViewE2E, ReceivedLinesShowInTheirColours) {
-    ChatWorld w;
+    ClientWorld w{zonesim::Options{}};
+    w.window().resize(800, 600);
     ASSERT_TRUE(w.started);
     ASSERT_TRUE(w.enterArena());
     w.sim().sendLine(w.me, "ENTERING:Ann:8:100");
@@ -123,7 +64,8 @@ TEST(ChatViewE2E, ReceivedLinesShowInTheirColours) {
 }
 
 TEST(ChatViewE2E, SelectionAndPlaceSurviveArrivingLinesWhileTheViewHasTheFocus) {
-    ChatWorld w;
+    ClientWorld w{zonesim::Options{}};
+    w.window().resize(800, 600);
     ASSERT_TRUE(w.started);
     ASSERT_TRUE(w.enterArena());
     for (int i = 0; i < 80; ++i)
