@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/case_fold.h"
+#include "base/case_fold.h"
 #include "lstBox/lst_box.h"
 
 namespace {

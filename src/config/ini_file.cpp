@@ -1,6 +1,6 @@
 #include "config/ini_file.h"
 
-#include "core/case_fold.h"
+#include "base/case_fold.h"
 
 #include <vector>
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/numbers.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
-#include "core/numbers.h"
 
 namespace orva {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/controls.h"
-#include "core/env.h"
+#include "base/controls.h"
+#include "base/env.h"
 #include "core/roster.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
@@ -37,6 +37,7 @@ struct FrmMain {
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
     Signal<> showRequested;   // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;  // cmdQuit / menu_Exit: ask the window to close
+    Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
 
     // --- menus -----------------------------------------------------------------------------
     MenuItem menu_File{"&File"};
@@ -110,6 +111,7 @@ struct FrmMain {
     std::string ArenaName;
     bool AutoCommandsSent = false;
     std::string AwayMessage;
+    std::vector<std::string> AwayRepliedTo;  // senders answered in this away period
     bool SheepSoundPending = false;
     std::array<std::string, 5> RecentPrivateNames;
     int RecentPrivateIndex = 0;

@@ -4,12 +4,12 @@
 #include <optional>
 #include <string_view>
 
+#include "base/numbers.h"
 #include "chat/handle_msg.h"
 #include "config/settings.h"
 #include "core/auto_commands.h"
 #include "core/connection.h"
 #include "core/frm_main.h"
-#include "core/numbers.h"
 #include "core/roster.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/case_fold.h"
+#include "base/case_fold.h"
 #include "core/frm_main.h"
 
 namespace orva {

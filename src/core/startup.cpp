@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/numbers.h"
 #include "chat/name_width.h"
 #include "config/profiles.h"
 #include "config/scramble.h"
 #include "config/settings.h"
 #include "config/switches.h"
 #include "core/frm_main.h"
-#include "core/numbers.h"
 #include "logging/chat_log.h"
 #include "macros/macro_menu.h"
 #include "view/chat_font.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/controls.h"
+#include "base/controls.h"
 
 namespace orva {
 

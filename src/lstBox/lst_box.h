@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/signal.h"
+#include "base/signal.h"
 
 namespace orva {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/signal.h"
+#include "base/signal.h"
 #include "view/rtf_interpreter.h"
 
 namespace orva {

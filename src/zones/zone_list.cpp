@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "base/numbers.h"
 #include "chat/name_width.h"
 #include "core/frm_main.h"
-#include "core/numbers.h"
 #include "platform/files.h"
 
 namespace orva {

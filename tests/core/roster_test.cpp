@@ -5,7 +5,7 @@
 #include <cctype>
 #include <random>
 
-#include "core/case_fold.h"
+#include "base/case_fold.h"
 #include "core/frm_main.h"
 #include "support/fakes.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/case_fold.h"
+#include "base/case_fold.h"
 
 namespace orva {
 namespace {

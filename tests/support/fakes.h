@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/env.h"
+#include "base/env.h"
 #include "core/frm_main.h"
 
 namespace orva::test {

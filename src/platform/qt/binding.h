@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "core/controls.h"
+#include "base/controls.h"
 
 namespace orva {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/env.h"
+#include "base/env.h"
 #include "platform/qt/qt_net.h"
 #include "platform/qt/qt_system.h"
 #include "platform/qt/qt_time.h"
