@@ -1,7 +1,10 @@
 #include "config/profiles.h"
 
+#include <optional>
+
 #include "config/ini_file.h"
 #include "config/scramble.h"
+#include "config/setting_writes.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
 
@@ -10,8 +13,12 @@ namespace orva {
 namespace {
 
 void saveField(FrmMain& f, const char* key, const TextBox& box) {
-    WriteSetting(f.ProfileID, std::string(key), box.Text.get(), f.ConfigPath);
-    f.env.dialogs.messageBox("Data Saved.", f.ProfileID + " Saved.", MsgIcon::Information);
+    const std::string title = f.ProfileID + " Saved.";
+    if (WriteSetting(f.ProfileID, std::string(key), box.Text.get(), f.ConfigPath) == 0) {
+        ShowNotWritten(f, title);
+        return;
+    }
+    f.env.dialogs.messageBox("Data Saved.", title, MsgIcon::Information);
 }
 
 }  // namespace
@@ -33,6 +40,8 @@ void cmbManage_KeyPress(FrmMain& f, int KeyAscii, bool& swallow) {
         UnscramblePassword(ReadSetting(f.ProfileID, "pass", f.ConfigPath), f.SecondKey));
     f.txtAuto.Text.set(ReadSetting(f.ProfileID, "auto", f.ConfigPath));
     f.txtchats.Text.set(ReadSetting(f.ProfileID, "chats", f.ConfigPath));
+    // Saved with its own button, so it comes back with the rest of the profile.
+    f.txtInitialArena.Text.set(ReadSetting(f.ProfileID, "arena", f.ConfigPath));
     f.lblProfileSt.Caption.set(f.ProfileID);
 }
 
@@ -68,21 +77,25 @@ void cmdSavePass_Click(FrmMain& f) {
                                  MsgButtons::OkCancel) == MsgResult::Cancel)
         return;
     const std::string& password = f.txtPass.Text.get();
-    if (trimSpaces(password).empty()) {
-        WriteSetting(f.ProfileID, std::string("pass"), std::nullopt, f.ConfigPath);
-    } else {
-        const std::string stored = ScramblePassword(password, f.SecondKey);
+    std::optional<std::string> stored;
+    if (!trimSpaces(password).empty()) {
+        stored = ScramblePassword(password, f.SecondKey);
         // Past 57 characters the stored form outgrows what a read returns, and the password
         // would come back mangled at the next load: refuse it while the user can still choose.
-        if (stored.size() > ini::kMaxValue) {
+        if (stored->size() > ini::kMaxValue) {
             f.env.dialogs.messageBox(
                 "The password is too long to be saved. Use at most 57 characters.", title,
                 MsgIcon::Exclamation);
             return;
         }
-        WriteSetting(f.ProfileID, std::string("pass"), stored, f.ConfigPath);
     }
-    WriteSetting(f.ProfileID, std::string("name"), f.txtUser.Text.get(), f.ConfigPath);
+    // The blank password deletes the key.
+    if (!WriteSettingsAll(
+            {{f.ProfileID, "pass", stored}, {f.ProfileID, "name", f.txtUser.Text.get()}},
+            f.ConfigPath)) {
+        ShowNotWritten(f, "Saved.");
+        return;
+    }
     f.env.dialogs.messageBox("Password Saved.", "Saved.", MsgIcon::Information);
 }
 

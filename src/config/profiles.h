@@ -10,16 +10,18 @@ struct FrmMain;
 
 inline constexpr int kMaxProfiles = 10;
 
-// Every key is swallowed; Enter loads the profile at cmbManage's selected entry.
+// Every key is swallowed; Enter loads the profile at cmbManage's selected entry, its arena too.
 void cmbManage_KeyPress(FrmMain& f, int KeyAscii, bool& swallow);
 // Start-up: lists the named profiles User1.. up to the first gap, and locks txtUser if any.
 void loadProfileList(FrmMain& f);
 
+// Each save confirms with "Data Saved."; a Config.ini that cannot be written is reported instead.
 void cmdSaveArena_Click(FrmMain& f);
 void cmdSaveAuto_Click(FrmMain& f);
 void cmdSaveChats_Click(FrmMain& f);
 // Confirms, then stores the scrambled password (or deletes it when blank) and the name. A
-// password too long to read back intact is refused with a message and nothing is written.
+// password too long to read back intact is refused with a message and nothing is written; so is
+// everything when Config.ini cannot be written.
 void cmdSavePass_Click(FrmMain& f);
 
 // Text without leading and trailing spaces.

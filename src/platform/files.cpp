@@ -29,9 +29,15 @@ std::optional<std::string> readAll(const std::string& cp1252Path) {
     const std::string path = nativePath(cp1252Path);
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    // A read error (a folder opens as a file here, and fails only on reading) throws from the
+    // stream buffer whatever the stream's exception mask says.
+    try {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
 }
 
 bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) {

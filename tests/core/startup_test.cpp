@@ -170,12 +170,14 @@ TEST_F(StartUpTest, CurrentVersionLoadsProfileSwitchesAndStartsPing) {
                 "PublicMacros=1\r\nURLClickable=1\r\nMuted=1\r\nnamelen=-7\r\n"
                 "[User0]\r\nname=Ann\r\npass=" +
                     ScramblePassword("pw", kSecondKey) +
-                    "\r\nauto=?a\\?b\r\nchats=c1,c2\r\nFontType=Arial\r\nFontSize=12\r\n");
+                    "\r\nauto=?a\\?b\r\nchats=c1,c2\r\narena=duel\r\nFontType=Arial\r\n"
+                    "FontSize=12\r\n");
     ASSERT_TRUE(start());
     EXPECT_EQ(f.txtUser.Text.get(), "Ann");
     EXPECT_EQ(f.txtPass.Text.get(), "pw");
     EXPECT_EQ(f.txtAuto.Text.get(), "?a\\?b");
     EXPECT_EQ(f.txtchats.Text.get(), "c1,c2");
+    EXPECT_EQ(f.txtInitialArena.Text.get(), "duel");
     EXPECT_EQ(f.ChatFontName, "Arial");
     EXPECT_EQ(f.ChatFontSize, 12);
     EXPECT_EQ(f.ShowKillMessages, 1);

@@ -312,6 +312,12 @@ void MainWindow::bindAll() {
     f.menu_About.clicked.connect([self] {
         if (self) self->showAbout();
     });
+    f.menu_SetFont.clicked.connect([self] {
+        if (self) self->showFontPick();
+    });
+    f.menu_MacroEditor.clicked.connect([self] {
+        if (self) self->showMacroEditor();
+    });
     f.showRequested.connect([self] {
         if (!self) return;
         if (self->isMinimized()) self->showNormal();
@@ -352,6 +358,23 @@ void MainWindow::showAbout() {
     about_->show();  // modal without a nested event loop
 }
 
+void MainWindow::showFontPick() {
+    if (fontPick_) {
+        fontPick_->raise();
+        return;
+    }
+    fontPick_ = new FontPickWindow(f_, this);
+    fontPick_->show();  // modal without a nested event loop
+}
+
+void MainWindow::showMacroEditor() {
+    // Made on first use; every new one reads the store afresh.
+    if (!macroEditor_) macroEditor_ = new MacroEditorWindow(f_, this);
+    macroEditor_->show();
+    macroEditor_->raise();
+    macroEditor_->activateWindow();
+}
+
 void MainWindow::relayout() {
     // Any resize, restoring from the taskbar included, ends the window's flashing.
     if (f_.tmrflash && f_.tmrflash->enabled()) f_.tmrflash->setEnabled(false);
@@ -386,6 +409,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (log_) log_->hide();
+    if (macroEditor_) macroEditor_->hide();
     event->accept();
 }
 

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "platform/qt/about_box.h"
+#include "platform/qt/font_pick_window.h"
+#include "platform/qt/macro_editor_window.h"
 #include "platform/qt/main_layout.h"
 
 namespace orva {
@@ -60,6 +62,8 @@ class MainWindow : public QMainWindow {
     QAction* action(const MenuItem& item) const;
     LogWindow* logWindow() const { return log_; }
     AboutBox* aboutBox() const { return about_; }
+    FontPickWindow* fontPick() const { return fontPick_; }
+    MacroEditorWindow* macroEditor() const { return macroEditor_; }
     const MainLayout& layoutState() const { return layout_; }
 
   protected:
@@ -79,6 +83,8 @@ class MainWindow : public QMainWindow {
     void relayout();
     void showLog();
     void showAbout();
+    void showFontPick();
+    void showMacroEditor();
 
     FrmMain& f_;
     Widgets ui_;
@@ -88,6 +94,8 @@ class MainWindow : public QMainWindow {
     QAction* zoneSeparator_ = nullptr;
     LogWindow* log_ = nullptr;
     QPointer<AboutBox> about_;
+    QPointer<FontPickWindow> fontPick_;
+    QPointer<MacroEditorWindow> macroEditor_;
 };
 
 // Lets an enabled menu item's shortcut win over a text field's own use of the same keys, in the

@@ -1,0 +1,55 @@
+#include "macros/macro_editor.h"
+
+#include <cstdio>
+
+#include "config/setting_writes.h"
+#include "core/frm_main.h"
+#include "macros/macro_menu.h"
+#include "macros/macro_store.h"
+
+namespace orva {
+
+FrmMacroEditor::FrmMacroEditor(FrmMain& m) : main(m) {
+    for (std::size_t i = 0; i < lblMacro.size(); ++i)
+        lblMacro[i].Caption.set("Shift F" + std::to_string(i + 1));
+    lblProfile.Caption.set("Profile: ");
+    lblSaved.Caption.set("Saved Status: ");
+    lblSavedSt.Caption.set("Unknown.");
+    Command1.Caption.set("Save");
+    Command2.Caption.set("Close");
+}
+
+void Form_Load(FrmMacroEditor& e) {
+    LoadMacroEditor(e);
+    e.lblProfileSt.Caption.set(e.main.ProfileID);
+}
+
+void Command1_Click(FrmMacroEditor& e) {
+    const bool saved = SaveMacros(e);
+    LoadMacroMenu(e.main);
+    if (!saved) {
+        ShowNotWritten(e.main, e.Caption.get());
+        return;
+    }
+    e.lblSavedSt.Caption.set("Last Saved: " + generalDateTime(e.main));
+}
+
+void Command2_Click(FrmMacroEditor& e) {
+    e.unloadRequested.emit();
+}
+
+void Form_Unload(FrmMacroEditor& e) {
+    e.main.showRequested.emit();
+}
+
+// TODO: take the clock's own general date-and-time text once IClock offers it.
+std::string generalDateTime(const FrmMain& f) {
+    const LocalTime t = f.env.clock.localTime();
+    const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    char text[48];
+    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s", t.month, t.day, t.year, hour12,
+                  t.minute, t.second, t.hour < 12 ? "AM" : "PM");
+    return text;
+}
+
+}  // namespace orva
