@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPointer>
@@ -15,6 +16,7 @@
 #include "config/settings.h"
 #include "e2e/client_world.h"
 #include "platform/qt/font_pick_window.h"
+#include "platform/qt/macro_editor_window.h"
 
 namespace orva {
 namespace {
@@ -78,6 +80,32 @@ TEST(FontPickerE2E, SavedFaceReachesTheInputLineAndTheChatLines) {
     ASSERT_TRUE(w.waitShows("Player 'Late' just entered arena."));
     const ChatView& log = w.f().txtLog;
     EXPECT_EQ(log.line(log.lineCount() - 1).runs.front().format.size, 28);
+}
+
+TEST(MacroEditorE2E, SavedMacroIsReadBackWhenTheEditorOpensAgain) {
+    ClientWorld w{zonesim::Options{}};
+    ASSERT_TRUE(w.started);
+    w.window().action(w.f().menu_MacroEditor)->trigger();
+    QPointer<MacroEditorWindow> editor = w.window().macroEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(editor->isModal());
+    EXPECT_EQ(editor->savedStatus()->text(), QStringLiteral("Unknown."));
+    QTest::keyClicks(editor->field(0), QStringLiteral("hello from F1"));
+    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    EXPECT_TRUE(editor->savedStatus()->text().startsWith(QStringLiteral("Last Saved: ")));
+    EXPECT_EQ(ReadSetting("macro_0", "f1", w.f().ConfigPath), "hello from F1");
+
+    QTest::keyClicks(editor->field(1), QStringLiteral("never saved"));
+    QTest::mouseClick(editor->closeButton(), Qt::LeftButton);
+    // Outside a running event loop, the deletion a close asks for has to be fetched by hand.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(editor);
+    w.window().action(w.f().menu_MacroEditor)->trigger();
+    editor = w.window().macroEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->field(0)->text(), QStringLiteral("hello from F1"));
+    EXPECT_EQ(editor->field(1)->text(), QString());
+    EXPECT_EQ(editor->savedStatus()->text(), QStringLiteral("Unknown."));
 }
 
 }  // namespace
