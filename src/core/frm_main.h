@@ -38,6 +38,9 @@ struct FrmMain {
     Signal<> showRequested;   // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;  // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
+    // tmrflash's request: highlight the window's title and taskbar button (true) or let it go.
+    Signal<bool> flashWindow;
+    bool FlashHighlighted = false;
 
     // --- menus -----------------------------------------------------------------------------
     MenuItem menu_File{"&File"};
