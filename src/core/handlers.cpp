@@ -6,6 +6,7 @@
 #include "core/roster.h"
 #include "core/startup.h"
 #include "core/window_flash.h"
+#include "zones/zone_ping.h"
 
 namespace orva {
 
@@ -15,6 +16,7 @@ void wireHandlers(FrmMain& f) {
     wireRosterToList(f);
     wireInputLine(f);
     wireWindowFlash(f);
+    wirePingHandlers(f);
 }
 
 }  // namespace orva
