@@ -15,7 +15,7 @@ namespace {
 void saveField(FrmMain& f, const char* key, const TextBox& box) {
     const std::string title = f.ProfileID + " Saved.";
     if (WriteSetting(f.ProfileID, std::string(key), box.Text.get(), f.ConfigPath) == 0) {
-        ShowNotWritten(f, title);
+        showNotWritten(f, title);
         return;
     }
     f.env.dialogs.messageBox("Data Saved.", title, MsgIcon::Information);
@@ -90,10 +90,10 @@ void cmdSavePass_Click(FrmMain& f) {
         }
     }
     // The blank password deletes the key.
-    if (!WriteSettingsAll(
+    if (!writeSettingsAll(
             {{f.ProfileID, "pass", stored}, {f.ProfileID, "name", f.txtUser.Text.get()}},
             f.ConfigPath)) {
-        ShowNotWritten(f, "Saved.");
+        showNotWritten(f, "Saved.");
         return;
     }
     f.env.dialogs.messageBox("Password Saved.", "Saved.", MsgIcon::Information);

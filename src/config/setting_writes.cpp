@@ -5,7 +5,7 @@
 
 namespace orva {
 
-bool WriteSettingsAll(const std::vector<SettingWrite>& writes, const std::string& file) {
+bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string& file) {
     std::vector<std::string> before;
     before.reserve(writes.size());
     for (const SettingWrite& w : writes)
@@ -21,7 +21,7 @@ bool WriteSettingsAll(const std::vector<SettingWrite>& writes, const std::string
     return true;
 }
 
-void ShowNotWritten(FrmMain& f, const std::string& title) {
+void showNotWritten(FrmMain& f, const std::string& title) {
     f.env.dialogs.messageBox(kNotWrittenText, title, MsgIcon::Exclamation);
 }
 

@@ -17,10 +17,10 @@ struct SettingWrite {
 
 // Writes them in order. When one fails, those already written get their old values back (as far
 // as the file lets us) and the result is false.
-bool WriteSettingsAll(const std::vector<SettingWrite>& writes, const std::string& file);
+bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string& file);
 
 // The exclamation box shown instead of a save's confirmation when Config.ini could not be written.
-void ShowNotWritten(FrmMain& f, const std::string& title);
+void showNotWritten(FrmMain& f, const std::string& title);
 
 inline constexpr const char* kNotWrittenText =
     "Config.ini could not be written. Nothing was saved.";

@@ -102,12 +102,12 @@ void cmdSave_Click(FrmFontPick& p) {
     f.ChatFontSize = size;
     VerifyFontConstraints(f.ChatFontName, f.ChatFontSize);
     UpdateFontFace(f);
-    if (WriteSettingsAll({{f.ProfileID, "FontType", f.ChatFontName},
+    if (writeSettingsAll({{f.ProfileID, "FontType", f.ChatFontName},
                           {f.ProfileID, "FontSize", std::to_string(f.ChatFontSize)}},
                          f.ConfigPath)) {
         f.env.dialogs.messageBox("Font-style Set.", "Font Set", MsgIcon::Information);
     } else {
-        ShowNotWritten(f, "Font Set");
+        showNotWritten(f, "Font Set");
     }
     p.unloadRequested.emit();
 }

@@ -28,7 +28,7 @@ void Command1_Click(FrmMacroEditor& e) {
     const bool saved = SaveMacros(e);
     LoadMacroMenu(e.main);
     if (!saved) {
-        ShowNotWritten(e.main, e.Caption.get());
+        showNotWritten(e.main, e.Caption.get());
         return;
     }
     e.lblSavedSt.Caption.set("Last Saved: " + generalDateTime(e.main));

@@ -37,7 +37,7 @@ bool SaveMacros(FrmMacroEditor& e) {
         }
     }
     const std::string& file = e.main.ConfigPath;
-    if (!WriteSettingsAll(writes, file)) return false;
+    if (!writeSettingsAll(writes, file)) return false;
     if (empty == e.txtMacro.size())
         return WriteSetting(kSection, std::nullopt, std::nullopt, file) != 0;
     return true;
