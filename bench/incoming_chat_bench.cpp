@@ -2,6 +2,8 @@
 // the chat document, logic only (platform fakes), no chat log open.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,10 @@ struct Session {
     Session() {
         FrmMain& f = w.f();
         w.dir.write("Config.ini", "[Config]\r\nURLClickable=1\r\n[Ignore]\r\nTroll=1\r\n");
+        // As in a running program: the settings were last written long ago.
+        std::filesystem::last_write_time(
+            w.dir.file("Config.ini"),
+            std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
         wireCoreHandlers(f);
         f.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
         f.zones.ZoneCount = 1;

@@ -102,6 +102,11 @@ TEST(HandleMSG, ShowsLogsAndFiltersEverySubType) {
          {"P  " + sp(11) + "(Zed)> \\{y\\}", "P  (ABCDEFGHIJKLMN)> z"},
          {"pm-received.wav", "pm-received.wav"}},
         {{"MSG:PRIV:Mallory:psst"}, {}, {}},
+        // Blanks around a name do not shift where the text starts.
+        {{"MSG:PRIV: Bob :hi"},
+         {"<c2 18>P  " + sp(9) + "( Bob )> hi"},
+         {"P  " + sp(9) + "( Bob )> hi"},
+         {"pm-received.wav"}},
         // Team: own frequency, another one (logged unescaped, with "T  "), not in the roster.
         {{"MSG:FREQ:Bob:go:now"},
          {"<c6 18>T  " + sp(11) + "Bob> go:now"},
