@@ -69,9 +69,8 @@ void privateLine(FrmMain& f, std::string_view remainder) {
     const bool remote = f.lstUsers.FindItemNoColor(name) == -1;
     makePrivMsg(f, name, m->text, remote);
 
-    // One reply per sender and away period: two away clients would otherwise answer each
-    // other's replies for as long as the server relays them.
-    // A player is one player whatever the case the server spells the name in.
+    // One reply per sender (in any letter case) and away period: two away clients would
+    // otherwise answer each other's replies for as long as the server relays them.
     if (!f.AwayMessage.empty() && trimBlanks(f.SelfName) != name &&
         std::none_of(f.AwayRepliedTo.begin(), f.AwayRepliedTo.end(),
                      [&](const std::string& done) { return equalsFolded(done, name); })) {
