@@ -4,6 +4,7 @@
 #include "core/frm_main.h"
 #include "core/roster.h"
 #include "core/startup.h"
+#include "macros/macro_menu.h"
 
 namespace orva {
 
@@ -11,6 +12,7 @@ void wireHandlers(FrmMain& f) {
     wireFoundationHandlers(f);
     wireCoreHandlers(f);
     wireRosterToList(f);
+    wireMacroHandlers(f);
 }
 
 }  // namespace orva

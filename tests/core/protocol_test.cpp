@@ -351,7 +351,7 @@ TEST(HandleProtocol, WatchedPlayerEntering) {
     w.tcp->deliver("ENTERING:Dee:8:1\nENTERING:Eve:8:1\n");
     EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorTeam, "* Player 'Dee' just entered arena."},
                                            {ColorStatus, "Player 'Eve' just entered arena."}}));
-    EXPECT_EQ(w.sound.played, Lines{"watched.wav"});
+    EXPECT_EQ(w.sound.played, Lines{w.f().AppFolder + "watched.wav"});
 }
 
 // Status and highlight lines go to the document and, escaped, to the open chat log.
