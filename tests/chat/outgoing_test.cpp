@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -246,6 +247,17 @@ TEST(HandleOutgoing, LogCommandOpensAndClosesTheNamedLog) {
                   kAnn +
                   "> hi\r\n"
                   "2026/12/07 09:05:03 Log Closed.\r\n");
+}
+
+TEST(HandleOutgoing, LogThatCannotBeWrittenIsNotReportedOpen) {
+    CoreWorld w;
+    std::filesystem::create_directories(w.dir.file("logs/x.txt"));
+    std::string line = "?log x.txt";
+    HandleOutgoing(w.f(), line, 0);
+    EXPECT_EQ(LogIsOpen(w.f()), 0);
+    ASSERT_EQ(w.dialogs.calls.size(), 1u);
+    EXPECT_EQ(w.dialogs.calls[0].title, "log file");
+    EXPECT_TRUE(w.shown.empty());
 }
 
 TEST(HandleOutgoing, EchoesWhileNotConnected) {
