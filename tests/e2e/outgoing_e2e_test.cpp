@@ -57,7 +57,7 @@ struct TwoClients {
     int other = 0;
 };
 
-TEST(OutgoingE2E, EveryChatKindReachesTheOtherConnection) {
+TEST(OutgoingE2E, ChatKindsReachTheOtherConnectionAutoCommandsOnce) {
     TwoClients t;
     ASSERT_TRUE(t.enter());
     zonesim::Server& sim = t.a.sim();
@@ -81,6 +81,14 @@ TEST(OutgoingE2E, EveryChatKindReachesTheOtherConnection) {
         EXPECT_TRUE(sim.waitReceived(t.a.me, c.wire));
         EXPECT_TRUE(sentTo(sim, t.other, c.relayed));
     }
+
+    // The auto-commands went at the first arena entry, and not at the next.
+    EXPECT_EQ(t.a.f().AwayMessage, "out");
+    type(t.a, "?go duel");
+    ASSERT_TRUE(pumpUntil([&] { return t.a.f().ArenaName == "duel"; }, 5000));
+    type(t.a, "marker");  // behind anything the arena change sent
+    ASSERT_TRUE(sim.waitReceived(t.a.me, "SEND:PUB:marker"));
+    EXPECT_EQ(sim.received(t.a.me).count("SEND:PUB:first Tester"), 1);
 }
 
 TEST(OutgoingE2E, IgnoreLogAndMacro) {
@@ -116,18 +124,6 @@ TEST(OutgoingE2E, IgnoreLogAndMacro) {
               std::string::npos)
         << text;
     EXPECT_TRUE(text.ends_with(" Log Closed.\r\n")) << text;
-}
-
-TEST(OutgoingE2E, AutoCommandsOnTheFirstArenaOnly) {
-    ClientWorld w(zonesim::Options{}, kConfig);
-    ASSERT_TRUE(w.started && w.loaded);
-    ASSERT_TRUE(w.enterArena());
-    ASSERT_TRUE(w.sim().waitReceived(w.me, "SEND:PUB:first Tester"));
-    EXPECT_EQ(w.f().AwayMessage, "out");
-    type(w, "?go duel");
-    ASSERT_TRUE(pumpUntil([&] { return w.f().ArenaName == "duel"; }, 5000));
-    w.settle();
-    EXPECT_EQ(w.sim().received(w.me).count("SEND:PUB:first Tester"), 1);
 }
 
 TEST(OutgoingE2E, HopsToAnotherZoneAfterYes) {
