@@ -73,6 +73,14 @@ TEST(ProcessAuto, ANewConnectionSendsThemAgain) {
               (Lines{"LOGIN:1;;ORVA 1.2, by Ostrelle:Ann:pw", "GO:", "SEND:PUB:hello"}));
 }
 
+TEST(ProcessAuto, APieceThatReconnectsLeavesTheRestToTheNewConnection) {
+    CoreWorld w;
+    w.f().txtAuto.Text.set("?reconnect\\late");
+    w.enterArena(1);
+    EXPECT_FALSE(w.f().AutoCommandsSent);
+    EXPECT_EQ(w.tcp->connects, 2);
+}
+
 TEST(HopServer, AsksThenMovesToTheZone) {
     const struct {
         std::string line;
