@@ -16,6 +16,7 @@
 #include "lstBox/lst_box.h"
 #include "view/chat_view.h"
 #include "zones/zone_list.h"
+#include "zones/zone_ping.h"
 
 namespace orva {
 
@@ -35,9 +36,12 @@ struct FrmMain {
     std::string ConfigPath;  // AppFolder + "Config.ini"
     std::string SecondKey;   // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
-    Signal<> showRequested;   // bring the main window forward (e.g. when frmLog closes)
-    Signal<> closeRequested;  // cmdQuit / menu_Exit: ask the window to close
+    Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
+    Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
+    // tmrflash's request: highlight the window's title and taskbar button (true) or let it go.
+    Signal<bool> flashWindow;
+    bool FlashHighlighted = false;
 
     // --- menus -----------------------------------------------------------------------------
     MenuItem menu_File{"&File"};
@@ -120,6 +124,7 @@ struct FrmMain {
     // --- tables ----------------------------------------------------------------------------
     Roster roster;
     ZoneTable zones;
+    ZonePing ping;
     ChatLogState chatLog;
     TraceLog frmLog;
 
