@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "chat/ignore.h"
-#include "chat/outgoing.h"
 #include "core/frm_main.h"
 #include "e2e/client_world.h"
 #include "zonesim.h"
@@ -23,10 +22,10 @@ const std::string kConfig =
     "[Config]\r\nVersion=1.1\r\n[User0]\r\nname=Tester\r\nchats=lobby\r\n"
     "auto=?away out\\first %selfname\r\n[macro_0]\r\nf1=macro from %selfname\r\n";
 
-// The line as the input line hands it on when Enter is pressed.
+// Types the line into the input line and presses Enter, as a user would.
 void type(ClientWorld& w, const std::string& text) {
-    std::string line = text;
-    HandleOutgoing(w.f(), line, 0);
+    QTest::keyClicks(w.ui().txtOut, QString::fromLatin1(text));
+    QTest::keyClick(w.ui().txtOut, Qt::Key_Return);
 }
 
 bool sentTo(zonesim::Server& sim, int id, const QByteArray& line) {
