@@ -60,25 +60,35 @@ TEST(OutgoingE2E, ChatKindsReachTheOtherConnectionAutoCommandsOnce) {
     TwoClients t;
     ASSERT_TRUE(t.enter());
     zonesim::Server& sim = t.a.sim();
+    const std::string me = "        Tester> ";
     const struct {
         std::string typed;
         QByteArray wire;     // what the simulator received from Tester
         QByteArray relayed;  // what it passed on to Other
+        std::string shown;   // how Other's window shows it
     } cases[] = {
-        {"hello all", "SEND:PUB:hello all", "MSG:PUB:Tester:hello all"},
-        {":other:by name", "SEND:PRIV:other:by name", "MSG:PRIV:Tester:by name"},
-        {"/to the selected", "SEND:PRIV:Other:to the selected", "MSG:PRIV:Tester:to the selected"},
-        {"'team talk", "SEND:FREQ:8025:team talk", "MSG:FREQ:Tester:team talk"},
-        {"//team again", "SEND:FREQ:8025:team again", "MSG:FREQ:Tester:team again"},
-        {"\"their freq", "SEND:FREQ:8025:their freq", "MSG:FREQ:Tester:their freq"},
-        {";on the channel", "SEND:CHAT:on the channel", "MSG:CHAT:1:Tester> on the channel"},
-        {"\\to the mods", "SEND:MOD:to the mods", "MSG:MOD:Tester:to the mods"},
+        {"hello all", "SEND:PUB:hello all", "MSG:PUB:Tester:hello all", "   " + me + "hello all"},
+        {":other:by name", "SEND:PRIV:other:by name", "MSG:PRIV:Tester:by name",
+         "P  " + me + "by name"},
+        {"/to the selected", "SEND:PRIV:Other:to the selected", "MSG:PRIV:Tester:to the selected",
+         "P  " + me + "to the selected"},
+        {"'team talk", "SEND:FREQ:8025:team talk", "MSG:FREQ:Tester:team talk",
+         "T  " + me + "team talk"},
+        {"//team again", "SEND:FREQ:8025:team again", "MSG:FREQ:Tester:team again",
+         "T  " + me + "team again"},
+        {"\"their freq", "SEND:FREQ:8025:their freq", "MSG:FREQ:Tester:their freq",
+         "T  " + me + "their freq"},
+        {";on the channel", "SEND:CHAT:on the channel", "MSG:CHAT:1:Tester> on the channel",
+         "C 1:" + me + "on the channel"},
+        {"\\to the mods", "SEND:MOD:to the mods", "MSG:MOD:Tester:to the mods",
+         "* " + me + "to the mods"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         type(t.a, c.typed);
         EXPECT_TRUE(sim.waitReceived(t.a.me, c.wire));
         EXPECT_TRUE(sentTo(sim, t.other, c.relayed));
+        EXPECT_TRUE(t.b.waitShows(c.shown)) << t.b.f().txtLog.Text();
     }
 
     // The auto-commands went at the first arena entry, and not at the next.
@@ -96,6 +106,8 @@ TEST(OutgoingE2E, IgnoreLogAndMacro) {
     zonesim::Server& sim = t.a.sim();
 
     // "?ignore" in another letter case keeps Other's lines out of the view.
+    type(t.b, "before the ignore");
+    ASSERT_TRUE(t.a.waitShows("   " + std::string(9, ' ') + "Other> before the ignore"));
     type(t.a, "?ignore OTHER");
     EXPECT_TRUE(IsIgnored(t.a.f(), "other"));
     type(t.b, "you should not see this");
