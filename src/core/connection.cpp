@@ -198,8 +198,10 @@ void sckClient_DataArrival(FrmMain& f, const std::string& bytes) {
     t.inbound.drain();
 }
 
-void SendLine(FrmMain& f, const std::string& line) {
+void SendLine(FrmMain& f, const std::string& text) {
     if (f.sckClient->State() != sckConnected) return;
+    // A line break inside would make two protocol lines of one; only the first part goes.
+    const std::string line = text.substr(0, text.find_first_of("\r\n"));
     if (line.empty()) return;
     if (line.starts_with("LOGIN"))
         TraceLine(f, "C2S Login Sequence.");

@@ -112,7 +112,7 @@ void addPlayer(FrmMain& f, const Fields& d, bool entering) {
     if (ReadSetting("Watch", name, f.ConfigPath) == "1") {
         std::string line = "* Player '" + name + "' just entered arena.";
         PostHighlightLine(f, line);
-        PlaySoundFile(f, "watched.wav");
+        PlaySoundFile(f, f.AppFolder + "watched.wav");
     } else {
         std::string line = "Player '" + name + "' just entered arena.";
         PostStatusLine(f, line);

@@ -132,12 +132,16 @@ std::uint8_t LogIsOpen(const FrmMain& f) {
 }
 
 void SetLogFileName(FrmMain& f, const std::string& name) {
-    std::string result = trimSpaces(name).empty() ? LogTimestamp(f) + ".txt" : name;
-    for (char& c : result)
-        if (c == ':') c = '.';
-    for (char& c : result)
-        if (c == '/') c = '.';
-    f.chatLog.LogFileName = trimSpaces(result);
+    // A name is a file in the logs folder, never a path: no separator survives, and what would
+    // name the folder itself or its parent takes the default name.
+    const auto safe = [](std::string text) {
+        for (char& c : text)
+            if (c == ':' || c == '/' || c == '\\') c = '.';
+        return trimSpaces(text);
+    };
+    std::string result = safe(name);
+    if (result.empty() || result == "." || result == "..") result = safe(LogTimestamp(f) + ".txt");
+    f.chatLog.LogFileName = result;
 }
 
 }  // namespace orva

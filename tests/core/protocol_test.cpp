@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/settings.h"
@@ -182,7 +183,9 @@ TEST(HandleProtocol, ArenaEntryInOrder) {
 
     std::vector<RosterRow> rosterAtStatus;
     Lines listAtStatus;
+    bool atStatus = true;  // the first line appended is the status line
     w.f().txtLog.appended.connect([&](bool) {
+        if (!std::exchange(atStatus, false)) return;
         rosterAtStatus = rosterOf(w.f());
         listAtStatus = w.list();
     });
@@ -196,7 +199,8 @@ TEST(HandleProtocol, ArenaEntryInOrder) {
     w.tcp->deliver("INARENA:duel:0\n");
     EXPECT_EQ(w.f().ArenaName, "duel");
     EXPECT_EQ(w.f().SelfFreq, 0);
-    EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorStatus, "You are now in arena 'duel'."}}));
+    EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorStatus, "You are now in arena 'duel'."},
+                                           {ColorPublic, "              Ann> hello"}}));
     EXPECT_EQ(rosterAtStatus, (std::vector<RosterRow>{{"Ann", 8, 0}}));
     EXPECT_TRUE(listAtStatus.empty());
     EXPECT_EQ(w.list(), Lines{"\\tAnn"});
@@ -351,7 +355,7 @@ TEST(HandleProtocol, WatchedPlayerEntering) {
     w.tcp->deliver("ENTERING:Dee:8:1\nENTERING:Eve:8:1\n");
     EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorTeam, "* Player 'Dee' just entered arena."},
                                            {ColorStatus, "Player 'Eve' just entered arena."}}));
-    EXPECT_EQ(w.sound.played, Lines{"watched.wav"});
+    EXPECT_EQ(w.sound.played, Lines{w.f().AppFolder + "watched.wav"});
 }
 
 // Status and highlight lines go to the document and, escaped, to the open chat log.

@@ -21,6 +21,11 @@ TEST(SetLogFileName, NamesAndDefault) {
         {"x:/y", "x..y"},
         {"", "2026.12.07 09.05.03.txt"},
         {"   ", "2026.12.07 09.05.03.txt"},
+        // Never a path out of the logs folder.
+        {"..\\..\\x", "......x"},
+        {"..", "2026.12.07 09.05.03.txt"},
+        {" . ", "2026.12.07 09.05.03.txt"},
+        {":", "2026.12.07 09.05.03.txt"},
     };
     for (const auto& [name, want] : cases) {
         World w;
