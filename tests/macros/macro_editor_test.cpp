@@ -28,6 +28,8 @@ TEST(MacroEditor, OpensSavesClosesAndReopensFromTheStore) {
     EXPECT_EQ(ReadSetting("macro_0", "f1", f.ConfigPath), " hi there ");  // as typed
     EXPECT_EQ(w.dir.read("Config.ini").find("f2"), std::string::npos);    // blank: gone
     EXPECT_EQ(e.lblSavedSt.Caption.get(), "Last Saved: 12/7/2026 9:05:03 AM");
+    EXPECT_EQ(f.menu_Macro[0].Caption.get(), " hi there ");  // the menu follows at once
+    EXPECT_FALSE(f.menu_Macro[1].Enabled.get());
     w.clock.local = {2026, 12, 7, 21, 30, 0, 0};
     Command1_Click(e);
     EXPECT_EQ(e.lblSavedSt.Caption.get(), "Last Saved: 12/7/2026 9:30:00 PM");
