@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "config/scramble.h"
-#include "config/setting_writes.h"
 #include "config/settings.h"
 #include "support/fakes.h"
 
@@ -120,36 +119,6 @@ TEST_F(Profiles, PasswordTooLongToReadBackIsRefused) {
               "The password is too long to be saved. Use at most 57 characters.");
     EXPECT_EQ(w.dialogs.calls.back().icon, MsgIcon::Exclamation);
     EXPECT_EQ(w.dir.read("Config.ini"), before);  // neither password nor name written
-}
-
-TEST_F(Profiles, UnwritableConfigIsReportedAndNothingIsSaved) {
-    std::filesystem::create_directory(w.dir.file("Config.ini"));  // tests run as root: no chmod
-    const std::string places[] = {f.ConfigPath, w.dir.file("missing/Config.ini")};
-    struct Case {
-        void (*click)(FrmMain&);
-        const char* title;
-    } cases[] = {
-        {cmdSaveArena_Click, "User0 Saved."},
-        {cmdSaveAuto_Click, "User0 Saved."},
-        {cmdSaveChats_Click, "User0 Saved."},
-        {cmdSavePass_Click, "Saved."},
-    };
-    f.txtUser.Text.set("Ann");
-    f.txtPass.Text.set("pw");
-    for (const std::string& place : places) {
-        f.ConfigPath = place;
-        for (const Case& c : cases) {
-            SCOPED_TRACE(place + " " + c.title);
-            w.dialogs.calls.clear();
-            c.click(f);
-            ASSERT_FALSE(w.dialogs.calls.empty());
-            const DialogCall& last = w.dialogs.calls.back();
-            EXPECT_EQ(last.text, kNotWrittenText);
-            EXPECT_EQ(last.title, c.title);
-            EXPECT_EQ(last.icon, MsgIcon::Exclamation);
-        }
-    }
-    EXPECT_FALSE(std::filesystem::exists(w.dir.file("missing")));
 }
 
 }  // namespace

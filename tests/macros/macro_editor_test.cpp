@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "config/setting_writes.h"
 #include "config/settings.h"
 #include "support/fakes.h"
 
@@ -48,20 +47,6 @@ TEST(MacroEditor, OpensSavesClosesAndReopensFromTheStore) {
     editor->txtMacro[0].Text.set("");
     Command1_Click(*editor);  // all eight empty: the section goes
     EXPECT_EQ(w.dir.read("Config.ini").find("macro_0"), std::string::npos);
-}
-
-TEST(MacroEditor, UnwritableConfigIsReported) {
-    World w;
-    std::filesystem::create_directory(w.f().ConfigPath);  // tests run as root: no chmod
-    FrmMacroEditor e(w.f());
-    Form_Load(e);
-    e.txtMacro[0].Text.set("hello");
-    Command1_Click(e);
-    ASSERT_EQ(w.dialogs.calls.size(), 1u);
-    EXPECT_EQ(w.dialogs.calls[0].text, kNotWrittenText);
-    EXPECT_EQ(w.dialogs.calls[0].title, "ORVA Macros");
-    EXPECT_EQ(w.dialogs.calls[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(e.lblSavedSt.Caption.get(), "Unknown.");
 }
 
 }  // namespace
