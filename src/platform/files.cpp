@@ -17,16 +17,23 @@ namespace orva::files {
 
 namespace fs = std::filesystem;
 
-std::string nativePath(const std::string& path) {
+std::string fileNameFromText(const std::string& text) {
 #ifdef _WIN32
-    return path;  // the ANSI file calls take code page 1252 as it is
+    return text;  // the ANSI file calls take code page 1252 as it is
 #else
-    return cp1252ToUtf8(path);
+    return cp1252ToUtf8(text);
 #endif
 }
 
-std::optional<std::string> readAll(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+std::string pathText(const std::string& path) {
+#ifdef _WIN32
+    return path;
+#else
+    return utf8ToCp1252(path);
+#endif
+}
+
+std::optional<std::string> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -34,8 +41,7 @@ std::optional<std::string> readAll(const std::string& cp1252Path) {
     return bytes;
 }
 
-bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) {
-    const std::string path = nativePath(cp1252Path);
+bool replaceAtomically(const std::string& path, const std::string& bytes) {
     // A link is followed: the file it names is replaced, and the link stays.
     std::error_code ec;
     std::string target = path;
@@ -77,8 +83,7 @@ bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) 
     return ok;
 }
 
-bool append(const std::string& cp1252Path, const std::string& bytes) {
-    const std::string path = nativePath(cp1252Path);
+bool append(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -86,20 +91,17 @@ bool append(const std::string& cp1252Path, const std::string& bytes) {
     return !out.fail();
 }
 
-bool exists(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+bool exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(path, ec);
 }
 
-bool isDirectory(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+bool isDirectory(const std::string& path) {
     std::error_code ec;
     return fs::is_directory(path, ec);
 }
 
-bool createDirectory(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+bool createDirectory(const std::string& path) {
     std::error_code ec;
     return fs::create_directory(path, ec) && !ec;
 }
