@@ -81,6 +81,7 @@ void Connect_It(FrmMain& f) {
     f.sckClient->Close();
     t.framer.reset();
     t.inbound.clear();
+    t.open = true;
     f.sckClient->Connect(zone.Host, zone.Port);
 
     // Wait for sckClient_Connect, at most 10 seconds, without blocking the event loop.
@@ -136,6 +137,7 @@ void ConnectionEstablished(FrmMain& f) {
 }
 
 void ConnectionClosed(FrmMain& f) {
+    transportOf(f).open = false;
     f.LoggedIn = false;
 
     f.frameMain.Visible.set(true);
@@ -181,7 +183,8 @@ void menu_Disconnect_Click(FrmMain& f) {
 }
 
 void sckClient_Close(FrmMain& f) {
-    ConnectionClosed(f);
+    // A line of the final read (a refused login) may have closed the connection already.
+    if (transportOf(f).open) ConnectionClosed(f);
     f.sckClient->Close();
 }
 

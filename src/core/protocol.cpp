@@ -11,6 +11,7 @@
 #include "core/connection.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
+#include "core/transport.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
 
@@ -66,7 +67,8 @@ void beforeLogin(FrmMain& f, const std::string& line) {
         SendLine(f, "GO:" + f.txtInitialArena.Text.get());
     } else if (startsWithNoCase(line, "loginbad:")) {
         f.sckClient->Close();
-        ConnectionClosed(f);
+        // Handled from the queue after the server's close, the window is disconnected already.
+        if (transportOf(f).open) ConnectionClosed(f);
         f.env.dialogs.messageBox("Invalid Log:\r\nServer Returned: " + line.substr(9),
                                  "Login Failed", MsgIcon::Information);
     } else {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -100,6 +101,11 @@ TEST(HandleProtocol, LoginRefusedClosesBeforeTheBox) {
     EXPECT_FALSE(w.f().LoggedIn);
     EXPECT_TRUE(w.f().frmLogin.Visible.get());
     EXPECT_TRUE(w.f().tmrHalter->enabled());
+
+    // The server's close that came with the refusal is no second end of the connection.
+    w.tcp->peerClose();
+    const auto trace = w.trace();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "Connection closed."), 1);
 }
 
 // Own name Ann on frequency 100; Bo on 100 and Cy on 200 already in the arena.
