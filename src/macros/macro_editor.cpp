@@ -1,6 +1,6 @@
 #include "macros/macro_editor.h"
 
-#include <cstdio>
+#include <string>
 
 #include "config/setting_writes.h"
 #include "core/frm_main.h"
@@ -31,7 +31,7 @@ void Command1_Click(FrmMacroEditor& e) {
         showNotWritten(e.main, e.Caption.get());
         return;
     }
-    e.lblSavedSt.Caption.set("Last Saved: " + generalDateTime(e.main));
+    e.lblSavedSt.Caption.set("Last Saved: " + std::string(e.main.env.clock.dateTimeText()));
 }
 
 void Command2_Click(FrmMacroEditor& e) {
@@ -40,16 +40,6 @@ void Command2_Click(FrmMacroEditor& e) {
 
 void Form_Unload(FrmMacroEditor& e) {
     e.main.showRequested.emit();
-}
-
-// TODO: take the clock's own general date-and-time text once IClock offers it.
-std::string generalDateTime(const FrmMain& f) {
-    const LocalTime t = f.env.clock.localTime();
-    const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
-    char text[48];
-    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s", t.month, t.day, t.year, hour12,
-                  t.minute, t.second, t.hour < 12 ? "AM" : "PM");
-    return text;
 }
 
 }  // namespace orva

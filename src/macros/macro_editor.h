@@ -36,7 +36,4 @@ void Command2_Click(FrmMacroEditor& e);
 // However the window closes, the main window comes forward.
 void Form_Unload(FrmMacroEditor& e);
 
-// The local time as the general date-and-time text, e.g. "12/7/2026 9:05:03 AM".
-std::string generalDateTime(const FrmMain& f);
-
 }  // namespace orva
