@@ -1,5 +1,6 @@
 #include "chat/formatters.h"
 
+#include "base/text.h"
 #include "chat/name_width.h"
 #include "core/frm_main.h"
 #include "logging/chat_log.h"
@@ -8,12 +9,6 @@
 namespace orva {
 
 namespace {
-
-std::string trimBlanks(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // Shows the line in the colour and logs it as escaped by the view.
 void showAndLog(FrmMain& f, std::string line, std::uint8_t colour) {

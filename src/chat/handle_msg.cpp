@@ -6,6 +6,7 @@
 
 #include "base/case_fold.h"
 #include "base/numbers.h"
+#include "base/text.h"
 #include "chat/formatters.h"
 #include "chat/ignore.h"
 #include "chat/name_width.h"
@@ -35,12 +36,6 @@ std::optional<NamedText> splitName(std::string_view remainder) {
     if (colon == npos || colon == 0) return std::nullopt;
     return NamedText{std::string(remainder.substr(0, colon)),
                      std::string(remainder.substr(colon + 1))};
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 bool isSubType(std::string_view field, std::string_view upper) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/numbers.h"
+#include "base/text.h"
 #include "chat/formatters.h"
 #include "chat/ignore.h"
 #include "chat/name_width.h"
@@ -20,12 +21,6 @@
 namespace orva {
 
 namespace {
-
-std::string trimBlanks(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::string lowerAscii(std::string s) {
     for (char& c : s)
@@ -58,7 +53,7 @@ void cmdSheep(FrmMain& f, const std::string&) {
 }
 
 void cmdIgnore(FrmMain& f, const std::string& argument) {
-    const std::string given = trimBlanks(argument);
+    const std::string given(trimBlanks(argument));
     const std::string target = given.empty() ? selectedName(f) : given;
     if (target.empty()) return showStatus(f, "Error: No user selected to ignore.");
     if (target == f.SelfName) return showStatus(f, "You can not ignore yourself.");
@@ -91,7 +86,7 @@ void cmdLog(FrmMain& f, const std::string& argument) {
         CloseLog(f);
         return postStatus(f, "Log Closed.");
     }
-    SetLogFileName(f, trimBlanks(argument));
+    SetLogFileName(f, std::string(trimBlanks(argument)));
     OpenLog(f);
     // A log that could not be written has said so and is off again: it was not opened.
     if (LogIsOpen(f)) postStatus(f, "Log File: " + f.chatLog.LogFileName + " opened.");

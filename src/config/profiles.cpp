@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/text.h"
 #include "config/ini_file.h"
 #include "config/scramble.h"
 #include "config/setting_writes.h"
@@ -23,12 +24,6 @@ void saveField(FrmMain& f, const char* key, const TextBox& box) {
 
 }  // namespace
 
-std::string trimSpaces(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 void cmbManage_KeyPress(FrmMain& f, int KeyAscii, bool& swallow) {
     swallow = true;
     if (KeyAscii != 13) return;
@@ -48,7 +43,7 @@ void cmbManage_KeyPress(FrmMain& f, int KeyAscii, bool& swallow) {
 void loadProfileList(FrmMain& f) {
     for (int i = 1; i <= kMaxProfiles; ++i) {
         const std::string name = ReadSetting("User" + std::to_string(i), "name", f.ConfigPath);
-        if (trimSpaces(name).empty()) return;
+        if (trimBlanks(name).empty()) return;
         if (i == 1) {
             f.cmbManage.Visible.set(true);
             f.lblSelProfile.Visible.set(true);
@@ -78,7 +73,7 @@ void cmdSavePass_Click(FrmMain& f) {
         return;
     const std::string& password = f.txtPass.Text.get();
     std::optional<std::string> stored;
-    if (!trimSpaces(password).empty()) {
+    if (!trimBlanks(password).empty()) {
         stored = ScramblePassword(password, f.SecondKey);
         // Past 57 characters the stored form outgrows what a read returns, and the password
         // would come back mangled at the next load: refuse it while the user can still choose.

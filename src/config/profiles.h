@@ -24,7 +24,4 @@ void cmdSaveChats_Click(FrmMain& f);
 // everything when Config.ini cannot be written.
 void cmdSavePass_Click(FrmMain& f);
 
-// Text without leading and trailing spaces.
-std::string trimSpaces(const std::string& s);
-
 }  // namespace orva

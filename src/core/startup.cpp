@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "base/text.h"
 #include "chat/name_width.h"
 #include "config/profiles.h"
 #include "config/scramble.h"
@@ -98,7 +99,7 @@ bool Form_Load(FrmMain& f) {
                          f.ConfigPath);
     }
 
-    if (trimSpaces(read(f, "User0", "name")).empty()) {
+    if (trimBlanks(read(f, "User0", "name")).empty()) {
         const auto name =
             f.env.dialogs.inputBox("Enter Username for initial profile:", "Enter Username");
         if (!name) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/numbers.h"
+#include "base/text.h"
 #include "config/profiles.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
@@ -48,7 +49,7 @@ void Form_Load(FrmFontPick& p) {
     p.cmbFont.Text.set(f.ChatFontName);
     p.cmbSize.Text.set(std::to_string(f.ChatFontSize));
     const std::string name = ReadSetting(f.ProfileID, "name", f.ConfigPath);
-    p.lblProfile.Caption.set(trimSpaces(name).empty() || f.ProfileID == "User0" ? "(default)"
+    p.lblProfile.Caption.set(trimBlanks(name).empty() || f.ProfileID == "User0" ? "(default)"
                                                                                 : name);
     for (int size : {8, 9, 10, 12, 14, 16, 18, 20, 24, 32, 48})
         p.cmbSize.AddItem(std::to_string(size));

@@ -7,18 +7,13 @@
 #include <optional>
 #include <system_error>
 
+#include "base/text.h"
 #include "core/frm_main.h"
 #include "platform/files.h"
 
 namespace orva {
 
 namespace {
-
-std::string trimSpaces(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::string twoDigits(int n) {
     std::string s = std::to_string(n);
@@ -104,7 +99,7 @@ void SetLogFileName(FrmMain& f, const std::string& name) {
     const auto safe = [](std::string text) {
         for (char& c : text)
             if (c == ':' || c == '/' || c == '\\') c = '.';
-        return trimSpaces(text);
+        return std::string(trimBlanks(text));
     };
     std::string result = safe(name);
     if (result.empty() || result == "." || result == "..") result = safe(LogTimestamp(f) + ".txt");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/case_fold.h"
+#include "base/text.h"
 
 namespace orva {
 
@@ -34,12 +35,6 @@ int hexValue(char c) {
 
 std::string fromThird(const std::string& s) {
     return s.size() > 2 ? s.substr(2) : std::string();
-}
-
-std::string trimSpaces(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 MarkerPicture pictureFrom(const std::array<const char*, 8>& rows) {
@@ -362,7 +357,7 @@ std::vector<RowPlan> LstBox::planRows() {
         row.index = static_cast<std::int16_t>(n);
         row.top = y;
         row.runs = print_in_COLOR(text);
-        const bool spectator = isSpectator && isSpectator(trimSpaces(fromThird(text)));
+        const bool spectator = isSpectator && isSpectator(std::string(trimBlanks(fromThird(text))));
         const bool selected = n == SelectedIndex;
         row.marker = spectator && selected ? kMarkerBoth
                      : spectator           ? kMarkerSpectator
