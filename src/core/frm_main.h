@@ -35,8 +35,8 @@ struct FrmMain {
     std::string ConfigPath;  // AppFolder + "Config.ini"
     std::string SecondKey;   // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
-    Signal<> showRequested;   // bring the main window forward (e.g. when frmLog closes)
-    Signal<> closeRequested;  // cmdQuit / menu_Exit: ask the window to close
+    Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
+    Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
 
     // --- menus -----------------------------------------------------------------------------
@@ -102,6 +102,7 @@ struct FrmMain {
     std::uint8_t ChatFontHalfPoints = 18;
     std::string ChatViewInitialRtf;
     bool ViewHasFocus = false;
+    bool ViewScrolledBack = false;  // the reader scrolled away from the last line
     std::string HoverLink;
 
     // --- connection state ------------------------------------------------------------------

@@ -60,6 +60,7 @@ void ChatView::load(std::string_view rtf) {
     openRuns_.clear();
     reader_.reset();
     reader_.feed(head_, *this);
+    keepOpenFormat();
     reloaded.emit();
 }
 
@@ -82,6 +83,7 @@ void ChatView::append(std::string_view fragment, bool showNewest) {
     appendBody(fragment);
     closing_ = kClosing;
     reader_.feed(fragment, *this);
+    keepOpenFormat();
     appended.emit(showNewest);
 }
 
@@ -135,7 +137,14 @@ void ChatView::text(std::string_view bytes, CharFormat format) {
     openText_.append(bytes);
 }
 
+// A line without text is still as tall as the size in force where it ends, so an empty line
+// keeps one run that carries that format.
+void ChatView::keepOpenFormat() {
+    if (openText_.empty()) openRuns_.assign(1, StyleRun{0, reader_.format()});
+}
+
 void ChatView::paragraph() {
+    keepOpenFormat();
     LineRec r{nullptr, nullptr, static_cast<std::uint32_t>(openText_.size()),
               static_cast<std::uint32_t>(openRuns_.size())};
     if (!openRuns_.empty()) {

@@ -80,6 +80,7 @@ class ChatView : private RtfSink {
 
     void text(std::string_view bytes, CharFormat format) override;
     void paragraph() override;
+    void keepOpenFormat();
     void appendBody(std::string_view bytes);
 
     std::string head_, closing_;
