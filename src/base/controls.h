@@ -54,6 +54,13 @@ struct TextBox : Control {
     Signal<> lostFocus;
     // Key code of a typed character or Enter (13); a handler may set the flag to swallow it.
     Signal<int, bool&> keyPressed;
+    // Characters before the caret; the widget keeps it current.
+    Prop<int> SelStart{0};
+    // Key code of a key that types nothing (33/34 page keys, 37 to 40 arrows, ...), before the
+    // control acts on it; a handler may set the flag to swallow it.
+    Signal<int, bool&> keyDown;
+    // Raised after a typed character (code as for keyPressed) has reached the text.
+    Signal<int> charTyped;
 };
 
 struct MenuItem : Control {

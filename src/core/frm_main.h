@@ -16,6 +16,7 @@
 #include "lstBox/lst_box.h"
 #include "view/chat_view.h"
 #include "zones/zone_list.h"
+#include "zones/zone_ping.h"
 
 namespace orva {
 
@@ -38,6 +39,9 @@ struct FrmMain {
     Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
+    // tmrflash's request: highlight the window's title and taskbar button (true) or let it go.
+    Signal<bool> flashWindow;
+    bool FlashHighlighted = false;
 
     // --- menus -----------------------------------------------------------------------------
     MenuItem menu_File{"&File"};
@@ -121,6 +125,7 @@ struct FrmMain {
     // --- tables ----------------------------------------------------------------------------
     Roster roster;
     ZoneTable zones;
+    ZonePing ping;
     ChatLogState chatLog;
     TraceLog frmLog;
 

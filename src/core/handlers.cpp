@@ -1,9 +1,12 @@
 #include "core/handlers.h"
 
+#include "chat/input_line.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
 #include "core/startup.h"
+#include "core/window_flash.h"
+#include "zones/zone_ping.h"
 
 namespace orva {
 
@@ -11,6 +14,9 @@ void wireHandlers(FrmMain& f) {
     wireFoundationHandlers(f);
     wireCoreHandlers(f);
     wireRosterToList(f);
+    wireInputLine(f);
+    wireWindowFlash(f);
+    wirePingHandlers(f);
 }
 
 }  // namespace orva

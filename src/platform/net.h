@@ -43,7 +43,10 @@ class ITcpClient {
 
 struct UdpEvents {
     std::function<void(std::string bytes)> onDatagram;
+    // A datagram could not be sent: its host has no address, or the send was refused.
     std::function<void(int number, std::string description)> onError;
+    // A datagram came in but could not be read.
+    std::function<void(int number, std::string description)> onReadError;
 };
 
 class IUdpSocket {

@@ -5,6 +5,8 @@
 namespace orva {
 
 void cmdPingOn_Click(FrmMain& f) {
+    f.ping.PingCursor = 0;
+    f.ping.outstanding.reset();
     f.tmrPing->setEnabled(true);
     f.cmdPingOn.Enabled.set(false);
     f.cmdPingOff.Enabled.set(true);
@@ -14,6 +16,8 @@ void cmdPingOff_Click(FrmMain& f) {
     f.tmrPing->setEnabled(false);
     f.tmrPing2->setEnabled(false);
     f.tmrPing3->setEnabled(false);
+    // A reply still on its way is no longer awaited; PingCursor keeps its place.
+    f.ping.outstanding.reset();
     for (int i = 0; i < f.lstZones.ListCount(); ++i)
         UpdateZoneRow(f, i, "", "????");
     f.cmdPingOn.Enabled.set(true);

@@ -1,5 +1,5 @@
-// The "Ping On" and "Ping Off" buttons: which button and timers are live. The ping itself sits
-// beside the zone list.
+// The "Ping On" and "Ping Off" buttons: which button and timers are live. The ping itself is in
+// zone_ping.h.
 #pragma once
 
 namespace orva {

@@ -361,8 +361,10 @@ TEST_F(MainWindowTest, AnyResizeStopsTheFlashing) {
 
     f.tmrflash->setEnabled(true);
     window->showMinimized();
+    EXPECT_EQ(f.WindowState.get(), 1);
     window->showNormal();  // restoring from the taskbar
     EXPECT_FALSE(f.tmrflash->enabled());
+    EXPECT_EQ(f.WindowState.get(), 0);
 }
 
 TEST_F(MainWindowTest, LogButtonShowsTheTraceWindowModeless) {

@@ -150,7 +150,7 @@ TEST(QtUdpSocket, SendsToAddressOrNameAndReceivesReplies) {
     });
     QtUdpSocket ping;
     std::vector<std::string> replies;
-    ping.setEvents({[&](std::string bytes) { replies.push_back(std::move(bytes)); }, {}});
+    ping.setEvents({[&](std::string bytes) { replies.push_back(std::move(bytes)); }, {}, {}});
     ping.SendTo("127.0.0.1", zone.localPort(), std::string("\0\0\0\x7F", 4));
     ping.SendTo("localhost", zone.localPort(), std::string("\xFF\0\0\0", 4));
     ASSERT_TRUE(QTest::qWaitFor([&] { return replies.size() == 2; }, kWait));

@@ -110,10 +110,15 @@ class FakeUdp : public IUdpSocket {
     void setEvents(UdpEvents events) override { events_ = std::move(events); }
     void SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) override {
         sent.push_back({host, port, bytes});
+        if (failSends && events_.onError) events_.onError(11001, "Host not found");
     }
     void deliver(const std::string& bytes) {
         if (events_.onDatagram) events_.onDatagram(bytes);
     }
+    void readError() {
+        if (events_.onReadError) events_.onReadError(10054, "Connection reset by peer");
+    }
+    bool failSends = false;  // every send reports an error at once
     struct Datagram {
         std::string host;
         std::uint16_t port;

@@ -13,11 +13,45 @@
 namespace orva {
 namespace {
 
+// The key code of the keys that type nothing and move within a text; -1 for the others.
+int virtualKey(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            return -1;
+    }
+}
+
 // Sees a widget's typed keys before the widget does, and its focus changes.
 class InputFilter : public QObject {
   public:
-    InputFilter(QWidget* widget, Signal<int, bool&>* keys, Signal<>* gotFocus, Signal<>* lostFocus)
-        : QObject(widget), keys_(keys), gotFocus_(gotFocus), lostFocus_(lostFocus) {
+    InputFilter(QWidget* widget, Signal<int, bool&>* keys, Signal<>* gotFocus, Signal<>* lostFocus,
+                Signal<int, bool&>* keyDown = nullptr, Signal<int>* typed = nullptr)
+        : QObject(widget),
+          keys_(keys),
+          gotFocus_(gotFocus),
+          lostFocus_(lostFocus),
+          keyDown_(keyDown),
+          typed_(typed) {
         widget->installEventFilter(this);
     }
 
@@ -25,12 +59,26 @@ class InputFilter : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
             case QEvent::KeyPress: {
+                const auto& key = *static_cast<QKeyEvent*>(event);
+                if (keyDown_) {
+                    const int vk = virtualKey(key);
+                    bool swallow = false;
+                    if (vk >= 0) keyDown_->emit(vk, swallow);
+                    if (swallow) return true;
+                }
                 if (!keys_) break;
-                const int code = keyCode(*static_cast<QKeyEvent*>(event));
+                const int code = keyCode(key);
                 if (code < 0) break;
                 bool swallow = false;
                 keys_->emit(code, swallow);
                 if (swallow) return true;
+                if (typed_ && code >= 32) {
+                    // The widget takes the character now, so the model hears of it in the text.
+                    QPointer<QObject> alive(watched);
+                    watched->event(event);
+                    if (alive) typed_->emit(code);
+                    return true;
+                }
                 break;
             }
             case QEvent::FocusIn:
@@ -52,6 +100,8 @@ class InputFilter : public QObject {
     Signal<int, bool&>* keys_;
     Signal<>* gotFocus_;
     Signal<>* lostFocus_;
+    Signal<int, bool&>* keyDown_;
+    Signal<int>* typed_;
 };
 
 // Calls apply(widget, value) now and whenever the property changes, while the widget lives.
@@ -168,7 +218,13 @@ void bindTextBox(TextBox& model, QLineEdit* widget) {
             widget->setCursorPosition(cursor);
         }
     });
-    new InputFilter(widget, &model.keyPressed, &model.gotFocus, &model.lostFocus);
+    follow(model.SelStart, widget, [](QLineEdit* w, int caret) {
+        if (w->cursorPosition() != caret) w->setCursorPosition(caret);
+    });
+    QObject::connect(widget, &QLineEdit::cursorPositionChanged, widget,
+                     [&model](int, int caret) { model.SelStart.set(caret); });
+    new InputFilter(widget, &model.keyPressed, &model.gotFocus, &model.lostFocus, &model.keyDown,
+                    &model.charTyped);
 }
 
 void bindListBox(ListBox& model, QListWidget* widget) {
@@ -253,9 +309,14 @@ void bindComboBox(ListBox& model, QComboBox* widget) {
     new InputFilter(widget, &model.keyPressed, &model.gotFocus, nullptr);
 }
 
-void bindMenuItem(MenuItem& model, QAction* action, bool checkable) {
+void bindMenuItem(MenuItem& model, QAction* action, bool checkable, bool literal) {
     action->setCheckable(checkable);
-    follow(model.Caption, action, [](QAction* a, const std::string& caption) {
+    follow(model.Caption, action, [literal](QAction* a, const std::string& caption) {
+        if (literal) {
+            // User text: an "&" is a character to show, not an access-key mark, and a "-" a text.
+            a->setText(fromCp1252(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            return;
+        }
         a->setSeparator(caption == "-");
         a->setText(fromCp1252(caption));
     });

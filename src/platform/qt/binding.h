@@ -28,8 +28,9 @@ void bindTextBox(TextBox& model, QLineEdit* widget);
 void bindListBox(ListBox& model, QListWidget* widget);
 void bindComboBox(ListBox& model, QComboBox* widget);
 // A menu item or a menu's own action; "-" makes a separator. Check marks stay the model's: a click
-// raises clicked and leaves the mark to the handler.
-void bindMenuItem(MenuItem& model, QAction* action, bool checkable);
+// raises clicked and leaves the mark to the handler. A literal caption is user text (a macro):
+// shown as it is, "&" and "-" included.
+void bindMenuItem(MenuItem& model, QAction* action, bool checkable, bool literal = false);
 
 // The key code a typed key stands for: its character in the code page, 13 for Enter; -1 when the
 // key types nothing (arrows, function keys, bare modifiers).

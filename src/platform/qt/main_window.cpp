@@ -11,6 +11,7 @@
 
 #include "core/frm_main.h"
 #include "core/startup.h"
+#include "core/window_flash.h"
 #include "platform/qt/about_box.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/chat_view_widget.h"
@@ -72,9 +73,9 @@ QAction* MainWindow::action(const MenuItem& item) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QAction* MainWindow::addItem(QMenu* menu, MenuItem& item, bool checkable) {
+QAction* MainWindow::addItem(QMenu* menu, MenuItem& item, bool checkable, bool literal) {
     auto* a = new QAction(menu);
-    bindMenuItem(item, a, checkable);
+    bindMenuItem(item, a, checkable, literal);
     menu->addAction(a);
     actions_[&item] = a;
     return a;
@@ -112,7 +113,7 @@ void MainWindow::buildMenus() {
 
     QMenu* macros = ui_.menu_Macros = topMenu(f_.menu_Macros);
     for (MenuItem& m : f_.menu_Macro)
-        addItem(macros, m);
+        addItem(macros, m, false, true);  // captions are the macros' texts
     addItem(macros, f_.menu_MacroSep);
     addItem(macros, f_.menu_MacroEditor);
 
@@ -322,6 +323,10 @@ void MainWindow::bindAll() {
     f.closeRequested.connect([self] {
         if (self) self->close();
     });
+    // Lit for one tick of the flash timer; the next tick's "off" then finds it gone by itself.
+    f.flashWindow.connect([self](bool on) {
+        if (self && on) QApplication::alert(self, self->f_.tmrflash->interval());
+    });
 }
 
 void MainWindow::updateGroups() {
@@ -353,8 +358,7 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::relayout() {
-    // Any resize, restoring from the taskbar included, ends the window's flashing.
-    if (f_.tmrflash && f_.tmrflash->enabled()) f_.tmrflash->setEnabled(false);
+    Form_Resize(f_);
     QWidget* c = centralWidget();
     Form_Resize(layout_, c->width(), c->height(), f_.env.app.twipsPerPixelX());
     const MainLayout& l = layout_;
@@ -376,7 +380,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) relayout();
+    if (event->type() == QEvent::WindowStateChange) {
+        f_.WindowState.set(isMinimized() ? 1 : isMaximized() ? 2 : 0);
+        relayout();
+    }
     QMainWindow::changeEvent(event);
 }
 

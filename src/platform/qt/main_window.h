@@ -69,7 +69,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
-    QAction* addItem(QMenu* menu, MenuItem& item, bool checkable = false);
+    QAction* addItem(QMenu* menu, MenuItem& item, bool checkable = false, bool literal = false);
     void addZoneItem(int index);
     QWidget* buildZonePanel(QWidget* parent);
     QWidget* buildLoginPanel(QWidget* parent);

@@ -154,16 +154,19 @@ void QtUdpSocket::SendTo(const std::string& host, std::uint16_t port, const std:
 
 void QtUdpSocket::sendResolved(const QHostAddress& address, std::uint16_t port,
                                const std::string& bytes) {
-    socket_.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), address, port);
+    if (socket_.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), address, port) < 0) {
+        auto [number, text] = socketErrorNumber(socket_.error());
+        if (events_.onError) events_.onError(number, std::move(text));
+    }
 }
 
 void QtUdpSocket::receive() {
     while (socket_.hasPendingDatagrams()) {
         const QNetworkDatagram d = socket_.receiveDatagram();
         if (!d.isValid()) {
-            // An unreachable port reported for an earlier datagram; the ping's watchdog covers it.
+            // E.g. an unreachable port reported for the datagram just sent.
             auto [number, text] = socketErrorNumber(socket_.error());
-            if (events_.onError) events_.onError(number, std::move(text));
+            if (events_.onReadError) events_.onReadError(number, std::move(text));
             break;
         }
         if (events_.onDatagram) events_.onDatagram(d.data().toStdString());

@@ -1,0 +1,120 @@
+#include "chat/input_line.h"
+
+#include <algorithm>
+#include <string>
+
+#include "chat/outgoing.h"
+#include "core/frm_main.h"
+
+namespace orva {
+namespace {
+
+constexpr Rgb kInputPublic = rgb(160, 160, 255);
+
+// Index of the first ":" from the second character on, npos when there is none: where the name of
+// a private message by name ends.
+std::size_t nameEnd(const std::string& text) {
+    return text.find(':', 1);
+}
+
+// The colour a kind of message is shown in by the chat view.
+Rgb kindColour(const std::string& prefix) {
+    if (prefix == "::" || prefix == "/" || prefix == "\"") return rgb(115, 255, 99);
+    if (prefix == "'" || prefix == "//") return rgb(255, 189, 41);
+    if (prefix == "\\") return rgb(206, 8, 8);
+    if (prefix == ";") return rgb(239, 107, 24);
+    return kInputPublic;
+}
+
+}  // namespace
+
+void txtOut_KeyPress(FrmMain& f, int keyCode, bool& swallow) {
+    if (keyCode != 13 || f.txtOut.Text.get().empty()) return;
+    f.RecentPrivateIndex = 0;
+    std::string line = f.txtOut.Text.get();  // untrimmed: a line of blanks is sent as it is
+    HandleOutgoing(f, line, 0);
+    f.txtOut.Text.set("");
+    f.txtOut.SelStart.set(0);
+    swallow = true;
+}
+
+void txtOut_KeyDown(FrmMain& f, int keyCode, bool& swallow) {
+    LstBox& list = f.lstUsers;
+    switch (keyCode) {
+        case 40:  // Down
+        case 34:  // Page Down
+            if (list.listCount() != list.listIndex()) {
+                list.SelectDown();
+                swallow = true;
+            }
+            break;
+        case 38:  // Up
+        case 33:  // Page Up
+            // At the first entry the key is the input line's own.
+            if (list.listIndex() != 0) {
+                list.SelectUp();
+                swallow = true;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void txtOut_CharTyped(FrmMain& f, int code) {
+    if (code != ':' || f.txtOut.Locked.get()) return;
+    std::string text = f.txtOut.Text.get();
+    if (text.empty() || text[0] != ':') return;
+    std::size_t caret =
+        std::min(static_cast<std::size_t>(std::max(f.txtOut.SelStart.get(), 0)), text.size());
+    std::size_t end = nameEnd(text);
+
+    // A ":" typed right behind the colon that ends the name steps to the next partner. Only the
+    // name goes; what stands behind the caret is the user's message and stays.
+    if (caret > 2 && text.compare(caret - 2, 2, "::") == 0 && end == caret - 2) {
+        text = "::" + text.substr(caret);
+        caret = 2;
+        end = 1;
+    }
+    // Offer a name when the text begins with "::" and the caret stands right behind them.
+    if (caret != 2 || end != 1) return;
+
+    auto i = static_cast<std::size_t>(std::max(f.RecentPrivateIndex, 0));
+    if (i >= f.RecentPrivateNames.size() || f.RecentPrivateNames[i].empty()) {
+        i = 0;
+        f.RecentPrivateIndex = 0;
+    }
+    const std::string named = ":" + f.RecentPrivateNames[i] + ":";
+    text.replace(0, 2, named);
+    f.txtOut.Text.set(text);
+    f.txtOut.SelStart.set(static_cast<int>(named.size()));
+    f.RecentPrivateIndex = static_cast<int>(i) + 1;
+}
+
+void txtOut_Change(FrmMain& f) {
+    // The line shows plain text; a colour never set yet becomes the public one.
+    f.txtOut.FontBold.set(false);
+    if (f.txtOut.ForeColor.get() == 0) f.txtOut.ForeColor.set(kInputPublic);
+    Colorize(f);
+}
+
+void Colorize(FrmMain& f) {
+    const std::string& text = f.txtOut.Text.get();
+    if (text.empty()) return;
+    const std::string prefix = text.rfind("//", 0) == 0 ? "//" : text.substr(0, 1);
+    const bool byName = prefix == ":" && nameEnd(text) != std::string::npos;
+    const std::string kind = byName ? "::" : prefix;
+    if (f.LastInputPrefix == kind && !byName) return;  // already in its colour
+    f.LastInputPrefix = kind;
+    f.txtOut.ForeColor.set(kindColour(kind));
+}
+
+void wireInputLine(FrmMain& f) {
+    f.txtOut.keyPressed.connect(
+        [&f](int code, bool& swallow) { txtOut_KeyPress(f, code, swallow); });
+    f.txtOut.keyDown.connect([&f](int code, bool& swallow) { txtOut_KeyDown(f, code, swallow); });
+    f.txtOut.charTyped.connect([&f](int code) { txtOut_CharTyped(f, code); });
+    f.txtOut.Text.changed.connect([&f](const std::string&) { txtOut_Change(f); });
+}
+
+}  // namespace orva

@@ -1,0 +1,120 @@
+#include "zones/zone_ping.h"
+
+#include <string>
+
+#include "core/frm_main.h"
+#include "zones/zone_list.h"
+
+namespace orva {
+
+namespace {
+
+bool cursorValid(const FrmMain& f) {
+    const int cursor = f.ping.PingCursor;
+    return cursor >= 0 && cursor < f.zones.ZoneCount &&
+           static_cast<std::size_t>(cursor) < f.zones.Zones.size();
+}
+
+ZoneRecord& cursorZone(FrmMain& f) {
+    return f.zones.Zones[static_cast<std::size_t>(f.ping.PingCursor)];
+}
+
+void advanceCursor(FrmMain& f) {
+    if (++f.ping.PingCursor >= f.zones.ZoneCount) f.ping.PingCursor = 0;
+}
+
+}  // namespace
+
+std::int32_t ReadLongLE(std::string_view bytes, int offset) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) {
+        const long at = static_cast<long>(offset) + i;
+        if (at < 0 || static_cast<std::size_t>(at) >= bytes.size()) continue;
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) << (8 * i);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+void tmrPing_Timer(FrmMain& f) {
+    if (!cursorValid(f)) return;  // no zones: the timer keeps ticking idly
+    f.tmrPing3->setEnabled(false);
+    const ZoneRecord& zone = cursorZone(f);
+    const std::uint32_t tick = f.env.clock.tickCount();
+    std::string request(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        request[static_cast<std::size_t>(i)] = static_cast<char>((tick >> (8 * i)) & 0xFF);
+    // Awaited before it is sent: a send failure reported at once already finds it.
+    f.ping.outstanding = tick;
+    f.sckPing->SendTo(zone.Host, static_cast<std::uint16_t>(zone.Port + 1), request);
+    f.tmrPing3->setEnabled(true);
+    f.tmrPing->setEnabled(false);
+}
+
+void sckPing_DataArrival(FrmMain& f, std::string_view data) {
+    auto& ping = f.ping;
+    const auto echoed = static_cast<std::uint32_t>(ReadLongLE(data, 4));
+    if (!ping.outstanding || echoed != *ping.outstanding || !cursorValid(f)) return;
+    ping.outstanding.reset();
+    ZoneRecord& zone = cursorZone(f);
+    zone.Players = ReadLongLE(data, 0);
+    zone.PingTime = static_cast<std::int16_t>(
+        static_cast<std::uint16_t>((f.env.clock.tickCount() - echoed) & 0xFFFF));
+    f.tmrPing2->setEnabled(true);
+}
+
+void sckPing_SendFailed(FrmMain& f) {
+    if (!f.ping.outstanding) return;
+    f.ping.outstanding.reset();
+    // The row then shows what the zone's last reply said.
+    f.tmrPing2->setEnabled(true);
+}
+
+void sckPing_ReadFailed(FrmMain& f) {
+    if (!f.ping.outstanding || !cursorValid(f)) return;
+    f.ping.outstanding.reset();
+    ZoneRecord& zone = cursorZone(f);
+    zone.Players = -1;
+    zone.PingTime = -1;
+    f.tmrPing2->setEnabled(true);
+}
+
+void tmrPing2_Timer(FrmMain& f) {
+    f.tmrPing2->setEnabled(false);
+    if (!f.cmdPingOff.Enabled.get()) return;
+    if (cursorValid(f)) {
+        const ZoneRecord& zone = cursorZone(f);
+        if (zone.Players == -1)
+            UpdateZoneRow(f, f.ping.PingCursor, " --- ", "0");
+        else
+            UpdateZoneRow(f, f.ping.PingCursor, std::to_string(zone.PingTime),
+                          std::to_string(zone.Players));
+    }
+    advanceCursor(f);
+    f.tmrPing->setEnabled(true);
+}
+
+void tmrPing3_Timer(FrmMain& f) {
+    f.tmrPing3->setEnabled(false);
+    if (f.lstZones.ListCount() > 0 && f.ping.outstanding) {
+        // Whatever answers this request from now on is ignored.
+        f.ping.outstanding.reset();
+        UpdateZoneRow(f, f.ping.PingCursor, "--- ", "0");
+        advanceCursor(f);
+        f.tmrPing->setEnabled(true);
+    }
+    f.tmrPing3->setEnabled(true);
+}
+
+void wirePingHandlers(FrmMain& f) {
+    FrmMain* p = &f;
+    f.tmrPing->onTick([p] { tmrPing_Timer(*p); });
+    f.tmrPing2->onTick([p] { tmrPing2_Timer(*p); });
+    f.tmrPing3->onTick([p] { tmrPing3_Timer(*p); });
+    UdpEvents events;
+    events.onDatagram = [p](std::string bytes) { sckPing_DataArrival(*p, bytes); };
+    events.onError = [p](int, std::string) { sckPing_SendFailed(*p); };
+    events.onReadError = [p](int, std::string) { sckPing_ReadFailed(*p); };
+    f.sckPing->setEvents(std::move(events));
+}
+
+}  // namespace orva

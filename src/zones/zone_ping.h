@@ -1,0 +1,35 @@
+// The zone ping: one UDP request at a time, paced by tmrPing, stepped on by tmrPing2 and given
+// up on by the tmrPing3 watchdog; its results fill the two status columns of lstZones.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace orva {
+
+struct FrmMain;
+
+struct ZonePing {
+    int PingCursor = 0;  // wide, so every zone of the list gets its turn
+    // The request awaiting its reply, as sent; empty while none is awaited. Only a datagram that
+    // echoes it is taken as the reply, so a late answer never lands on the next zone.
+    std::optional<std::uint32_t> outstanding;
+};
+
+// Four bytes little-endian from offset, wrapping in 32 bits; bytes past the end count as 0.
+std::int32_t ReadLongLE(std::string_view bytes, int offset);
+
+void tmrPing_Timer(FrmMain& f);
+void tmrPing2_Timer(FrmMain& f);
+void tmrPing3_Timer(FrmMain& f);
+void sckPing_DataArrival(FrmMain& f, std::string_view data);
+// The awaited request could not be sent (no such host, send refused).
+void sckPing_SendFailed(FrmMain& f);
+// A datagram came in but could not be read.
+void sckPing_ReadFailed(FrmMain& f);
+
+// Connects the three ping timers and sckPing to the handlers above.
+void wirePingHandlers(FrmMain& f);
+
+}  // namespace orva
