@@ -9,7 +9,8 @@ namespace orva {
 // No cache on purpose: a hand edit made while the program runs counts at the next read.
 std::string ReadSetting(const std::string& section, const std::string& key,
                         const std::string& file) {
-    const auto text = files::readAll(file);
+    // Read on every received chat line (the ignore test): unchanged, the file is not read again.
+    const auto text = files::readAllCached(file);
     if (!text) return {};
     std::string value = ini::lookup(*text, section, key);
     if (value.size() > ini::kMaxValue) value.resize(ini::kMaxValue);

@@ -131,6 +131,7 @@ void ConnectionEstablished(FrmMain& f) {
     f.tmrPing->setInterval(kPingIntervalConnected);
 
     f.AwayMessage.clear();
+    f.AwayRepliedTo.clear();
     forgetPrivateNames(f);
 }
 
@@ -150,6 +151,7 @@ void ConnectionClosed(FrmMain& f) {
     f.tmrPing->setInterval(kPingIntervalDisconnected);
 
     f.AwayMessage.clear();
+    f.AwayRepliedTo.clear();
     forgetPrivateNames(f);
     f.RecentPrivateIndex = 0;
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -34,7 +35,71 @@ std::optional<std::string> readAll(const std::string& cp1252Path) {
     return bytes;
 }
 
+namespace {
+
+// The one file read over and over (Config.ini), as last read.
+struct CachedFile {
+    std::string path, native;
+    struct stat st {};
+    bool trusted = false;         // the file was older than the clock's tick when read
+    std::int64_t checkedMs = -1;  // monotonic time of the last look at the file
+    std::optional<std::string> bytes;
+};
+
+CachedFile& cachedFile() {
+    static CachedFile file;
+    return file;
+}
+
+// Our own writes are seen at once; a change by another program within this long.
+constexpr std::int64_t kRecheckMs = 100;
+
+std::int64_t monotonicMs() {
+    timespec t{};
+#ifdef CLOCK_MONOTONIC_COARSE
+    ::clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+#else
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+#endif
+    return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+void forgetCached(const std::string& cp1252Path) {
+    if (cachedFile().path == cp1252Path) cachedFile() = CachedFile{};
+}
+
+}  // namespace
+
+std::optional<std::string> readAllCached(const std::string& cp1252Path) {
+    CachedFile& last = cachedFile();
+    if (last.path != cp1252Path) {
+        last = CachedFile{};
+        last.path = cp1252Path;
+        last.native = nativePath(cp1252Path);
+    }
+    const std::int64_t nowMs = monotonicMs();
+    if (last.trusted && nowMs - last.checkedMs < kRecheckMs) return last.bytes;
+    last.checkedMs = nowMs;
+
+    struct stat st {};
+    if (::stat(last.native.c_str(), &st) != 0) {
+        last.trusted = false;
+        return readAll(cp1252Path);
+    }
+    const bool same = st.st_dev == last.st.st_dev && st.st_ino == last.st.st_ino &&
+                      st.st_size == last.st.st_size && st.st_mtime == last.st.st_mtime &&
+                      st.st_ctime == last.st.st_ctime;
+    if (same && last.trusted) return last.bytes;
+
+    // Stat before reading: a change during the read then shows as a difference next time.
+    last.st = st;
+    last.bytes = readAll(cp1252Path);
+    last.trusted = last.bytes && st.st_mtime + 1 < std::time(nullptr);
+    return last.bytes;
+}
+
 bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) {
+    forgetCached(cp1252Path);
     const std::string path = nativePath(cp1252Path);
     // A link is followed: the file it names is replaced, and the link stays.
     std::error_code ec;
@@ -78,6 +143,7 @@ bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) 
 }
 
 bool append(const std::string& cp1252Path, const std::string& bytes) {
+    forgetCached(cp1252Path);
     const std::string path = nativePath(cp1252Path);
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out) return false;

@@ -13,6 +13,13 @@ std::string nativePath(const std::string& path);
 // The whole file as bytes, or nothing when it cannot be opened.
 std::optional<std::string> readAll(const std::string& path);
 
+// The same, reusing the bytes of the last read of this path while the file has not changed, so
+// a file asked for on every received line is not read each time. Writes through this module are
+// seen at once; a change by another program within 100 ms. A file changed in the second before
+// it was read is read again each time, since a change within one tick of the file clock would
+// not show in its time.
+std::optional<std::string> readAllCached(const std::string& path);
+
 // Replaces the file with the bytes atomically: a temporary file in the same folder is written,
 // flushed and renamed over the target. On failure the previous file is untouched.
 bool replaceAtomically(const std::string& path, const std::string& bytes);

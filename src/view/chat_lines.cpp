@@ -104,7 +104,9 @@ std::string& MarkLinks(std::string& text) {
             const std::size_t p = lower.find(start, from);
             if (p == std::string::npos) break;
             std::size_t end = p;
-            while (end < text.size() && text[end] != ' ' && text[end] != '\r' && text[end] != '\n')
+            // A backslash starts RTF markup (or an escape): never part of the link.
+            while (end < text.size() && text[end] != ' ' && text[end] != '\r' &&
+                   text[end] != '\n' && text[end] != '\\')
                 ++end;
             std::string link = text.substr(p, end - p);
             while (!link.empty() && std::string_view(",.!?").find(link.back()) != npos)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "platform/cp1252.h"
@@ -39,6 +40,33 @@ TEST(Files, PathsInTheCodePageReachTheFilesOfThatName) {
         EXPECT_TRUE(files::append(folder + "logs/a.txt", "x"));
         EXPECT_EQ(dir.read(std::string(c.utf8) + "/logs/a.txt"), "x");
     }
+}
+
+// The cached read never serves old bytes after a write of ours or a change to a fresh file.
+TEST(Files, CachedReadSeesOwnWritesAndFreshChanges) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string path = dir.file("Config.ini");
+    const auto age = [&] {
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    const auto read = [&] { return files::readAllCached(path).value_or("(none)"); };
+
+    EXPECT_EQ(read(), "(none)");
+    dir.write("Config.ini", "one");
+    EXPECT_EQ(read(), "one");
+    dir.write("Config.ini", "two");  // same size, same tick of the file clock
+    EXPECT_EQ(read(), "two");
+    age();
+    EXPECT_EQ(read(), "two");
+    EXPECT_EQ(read(), "two");
+    ASSERT_TRUE(files::replaceAtomically(path, "six"));
+    EXPECT_EQ(read(), "six");
+    age();
+    EXPECT_EQ(read(), "six");
+    ASSERT_TRUE(files::append(path, "!"));
+    EXPECT_EQ(read(), "six!");
+    EXPECT_EQ(files::readAllCached(dir.file("other")), std::nullopt);
 }
 
 }  // namespace

@@ -183,6 +183,9 @@ TEST(MarkLinks, WrapsWebLinks) {
         {"www.a.org and www.a.org/x", "{\\cf8\\ul www.a.org} and {\\cf8\\ul www.a.org}/x"},
         {"no links here", "no links here"},
         {"a\r\nwww.x.y\rz", "a\r\n{\\cf8\\ul www.x.y}\rz"},
+        // Markup and escapes after a link stay outside it.
+        {"\\cf1 www.x\\cf2 > hi", "\\cf1 {\\cf8\\ul www.x}\\cf2 > hi"},
+        {"www.a.org\\{b\\}", "{\\cf8\\ul www.a.org}\\{b\\}"},
     };
     for (const auto& [in, want] : cases) {
         std::string text = in;
