@@ -109,7 +109,9 @@ std::string ChatView::Text() const {
 StyledLine ChatView::line(std::size_t index) const {
     if (index < lines_.size()) {
         const LineRec& r = lines_[index];
-        return {std::string_view(r.text, r.length), std::span(r.runs, r.runCount)};
+        if (r.block == nullptr) return {};
+        const auto* runs = reinterpret_cast<const StyleRun*>(r.block + runsOffset(r.length));
+        return {std::string_view(r.block, r.length), std::span(runs, r.runCount)};
     }
     return {openText_, openRuns_};
 }
@@ -145,18 +147,16 @@ void ChatView::keepOpenFormat() {
 
 void ChatView::paragraph() {
     keepOpenFormat();
-    LineRec r{nullptr, nullptr, static_cast<std::uint32_t>(openText_.size()),
+    LineRec r{nullptr, static_cast<std::uint32_t>(openText_.size()),
               static_cast<std::uint32_t>(openRuns_.size())};
-    if (!openRuns_.empty()) {
-        auto* runs = static_cast<StyleRun*>(
-            arena_.allocate(openRuns_.size() * sizeof(StyleRun), alignof(StyleRun)));
-        std::memcpy(runs, openRuns_.data(), openRuns_.size() * sizeof(StyleRun));
-        r.runs = runs;
-    }
-    if (!openText_.empty()) {
-        auto* text = static_cast<char*>(arena_.allocate(openText_.size(), 1));
-        std::memcpy(text, openText_.data(), openText_.size());
-        r.text = text;
+    const std::size_t runsAt = runsOffset(r.length);
+    const std::size_t bytes = runsAt + openRuns_.size() * sizeof(StyleRun);
+    if (bytes > 0) {
+        auto* block = static_cast<char*>(arena_.allocate(bytes, alignof(StyleRun)));
+        if (!openText_.empty()) std::memcpy(block, openText_.data(), openText_.size());
+        if (!openRuns_.empty())
+            std::memcpy(block + runsAt, openRuns_.data(), openRuns_.size() * sizeof(StyleRun));
+        r.block = block;
     }
     lines_.push_back(r);
     openText_.clear();
