@@ -1,13 +1,244 @@
 #include "chat/outgoing.h"
 
+#include <array>
+#include <cstdlib>
+#include <string_view>
+
+#include "base/numbers.h"
+#include "chat/formatters.h"
+#include "chat/ignore.h"
+#include "chat/name_width.h"
 #include "core/connection.h"
 #include "core/frm_main.h"
+#include "core/hop_server.h"
+#include "core/roster.h"
+#include "logging/chat_log.h"
+#include "logging/trace.h"
+#include "macros/macro_expand.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 
-// Provisional: every line goes out as public chat until client commands and chat kinds exist.
-void HandleOutgoing(FrmMain& f, std::string& line, std::uint8_t) {
-    SendLine(f, "SEND:PUB:" + line);
+namespace {
+
+std::string trimBlanks(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+void postStatus(FrmMain& f, std::string text) {
+    PostStatusLine(f, text);
+}
+
+// Status words of "?ignore": shown, never logged.
+void showStatus(FrmMain& f, std::string text) {
+    AppendChatLine(f, text, ColorStatus);
+}
+
+std::string selectedName(const FrmMain& f) {
+    return f.lstUsers.getContent2(f.lstUsers.listIndex());
+}
+
+std::string paddedSelf(const FrmMain& f) {
+    return PadName(f.SelfName, f.NameWidth);
+}
+
+// --- client commands ---------------------------------------------------------------------------
+
+void cmdSheep(FrmMain& f, const std::string&) {
+    f.SheepSoundPending = true;
+    SendLine(f, "SEND:PUB:?sheep");
+}
+
+void cmdIgnore(FrmMain& f, const std::string& argument) {
+    const std::string given = trimBlanks(argument);
+    const std::string target = given.empty() ? selectedName(f) : given;
+    if (target.empty()) return showStatus(f, "Error: No user selected to ignore.");
+    if (target == f.SelfName) return showStatus(f, "You can not ignore yourself.");
+    if (!IsUsableName(target)) return showStatus(f, "Error: That name can not be ignored.");
+    if (IsIgnored(f, target)) {
+        RemoveIgnore(f, target);
+        showStatus(f, "Listening: " + target);
+    } else {
+        AddIgnore(f, target);
+        showStatus(f, "Ignoring: " + target);
+    }
+}
+
+void cmdQuit(FrmMain& f, const std::string&) {
+    f.sckClient->Close();
+    ConnectionClosed(f);
+}
+
+void cmdNameLen(FrmMain& f, const std::string& argument) {
+    if (!trimBlanks(argument).empty()) {
+        // The absolute value of the lowest 32-bit number does not fit; it is the widest anyway.
+        const std::int64_t width = std::llabs(static_cast<std::int64_t>(toInt32(argument)));
+        SetNameWidth(f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)));
+    }
+    makeArenaMsg(f, "Message Name Length: " + std::to_string(f.NameWidth));
+}
+
+void cmdLog(FrmMain& f, const std::string& argument) {
+    if (LogIsOpen(f)) {
+        CloseLog(f);
+        return postStatus(f, "Log Closed.");
+    }
+    SetLogFileName(f, trimBlanks(argument));
+    OpenLog(f);
+    // A log that could not be written has said so and is off again: it was not opened.
+    if (LogIsOpen(f)) postStatus(f, "Log File: " + f.chatLog.LogFileName + " opened.");
+}
+
+void cmdHop(FrmMain& f, const std::string& argument) {
+    HopServer(f, toByteOr(argument, 0));
+}
+
+void cmdReconnect(FrmMain& f, const std::string&) {
+    f.sckClient->Close();
+    ConnectionClosed(f);
+    Connect_It(f);
+}
+
+void cmdAway(FrmMain& f, const std::string& argument) {
+    // A new away period, or none: everyone may get the reply again.
+    f.AwayRepliedTo.clear();
+    if (argument.find_first_not_of(' ') != std::string::npos) {
+        f.AwayMessage = argument;
+        postStatus(f, "Away message is now ACTIVE.");
+    } else {
+        f.AwayMessage.clear();
+        postStatus(f, "Away message is DISABLED.");
+    }
+}
+
+void cmdGo(FrmMain& f, const std::string& argument) {
+    SendLine(f, "GO:" + argument);
+}
+
+void cmdShowLog(FrmMain& f, const std::string&) {
+    ShowTraceWindow(f);
+}
+
+struct ClientCommand {
+    std::string_view word;  // lower case
+    void (*run)(FrmMain& f, const std::string& argument);
+};
+
+constexpr std::array<ClientCommand, 10> kClientCommands{{
+    {"?sheep", cmdSheep},
+    {"?ignore", cmdIgnore},
+    {"?quit", cmdQuit},
+    {"?namelen", cmdNameLen},
+    {"?log", cmdLog},
+    {"?hop", cmdHop},
+    {"?reconnect", cmdReconnect},
+    {"?away", cmdAway},
+    {"?go", cmdGo},
+    {"?showlog", cmdShowLog},
+}};
+
+// Runs the line as a client command if its first word is one.
+bool runClientCommand(FrmMain& f, const std::string& line) {
+    const std::size_t space = line.empty() ? std::string::npos : line.find(' ', 1);
+    const std::string word = lowerAscii(line.substr(0, space));
+    for (const ClientCommand& command : kClientCommands) {
+        if (command.word != word) continue;
+        command.run(f, space == std::string::npos ? std::string() : line.substr(space + 1));
+        return true;
+    }
+    return false;
+}
+
+// --- chat lines --------------------------------------------------------------------------------
+
+void sendPublic(FrmMain& f, const std::string& line, bool macro) {
+    SendLine(f, (macro ? "SEND:PUBM:" : "SEND:PUB:") + line);
+    makePubMsg(f, paddedSelf(f) + "> " + line);
+}
+
+void sendToSelectedFreq(FrmMain& f, const std::string& text) {
+    const std::int16_t found = FindPlayer(f, selectedName(f));
+    if (found < 0) return;
+    const std::int16_t freq = f.roster.records[static_cast<std::size_t>(found)].Freq;
+    std::string name = paddedSelf(f);
+    std::string escapedText = text;
+    std::string fragment =
+        "\\par\\cf2 E:  \\cf1 " + EscapeRtf(name) + "\\cf2 > " + EscapeRtf(escapedText);
+    SendFreqLine(f, freq, text, std::move(fragment), "E: " + paddedSelf(f) + "> " + text);
+}
+
+void sendChannel(FrmMain& f, const std::string& line, const std::string& text) {
+    SendLine(f, "SEND:CHAT:" + text);
+    const bool numbered = line.size() >= 3 && line[2] == ';' && line[1] >= '0' && line[1] <= '9';
+    const std::uint8_t channel = numbered ? static_cast<std::uint8_t>(line[1] - '0') : 1;
+    makeChatMsg(f, channel, f.SelfName, line.substr(numbered ? 3 : 1));
+}
+
+void sendChatLine(FrmMain& f, const std::string& line, bool macro) {
+    const std::string selected = selectedName(f);
+    const std::string prefix = line.starts_with("//") ? "//" : line.substr(0, 1);
+    const std::string text = line.substr(prefix.size());
+
+    if (f.lstUsers.listIndex() == -1 && (prefix == "\"" || prefix == "/"))
+        return postStatus(f, "Error: No user selected for private message.");
+
+    if (prefix == "/") {
+        SendLine(f, "SEND:PRIV:" + selected + ":" + text);
+        makePrivMsg(f, f.SelfName, text, false);
+    } else if (prefix == ":" && line.find(':', 1) != std::string::npos) {
+        SendLine(f, "SEND:PRIV:" + text);
+        std::string shown = line;
+        AppendChatLine(f, shown, ColorArena);
+        WriteChatLog(f, "P  " + shown);
+    } else if (prefix == ":") {
+        sendPublic(f, line, false);
+    } else if (prefix == "'" || prefix == "//") {
+        // Servers drop "SEND:TEAM:"; team chat is a line to the own frequency.
+        SendLine(f, "SEND:FREQ:" + std::to_string(f.SelfFreq) + ":" + text);
+        makeTeamMsg(f, f.SelfName, text);
+    } else if (prefix == "\"") {
+        sendToSelectedFreq(f, text);
+    } else if (prefix == "\\") {
+        SendLine(f, "SEND:MOD:" + text);
+        std::string shown = "* " + paddedSelf(f) + "> " + text;
+        AppendChatLine(f, shown, ColorModerator);
+    } else if (prefix == ";") {
+        sendChannel(f, line, text);
+    } else {
+        sendPublic(f, line, macro);
+    }
+}
+
+}  // namespace
+
+void SendFreqLine(FrmMain& f, std::int16_t freq, const std::string& text, std::string fragment,
+                  const std::string& logLine) {
+    SendLine(f, "SEND:FREQ:" + std::to_string(freq) + ":" + text);
+    WriteChatLog(f, logLine);
+    AppendRtfFragment(f, fragment);
+}
+
+void HandleOutgoing(FrmMain& f, std::string& line, std::uint8_t macroFlag) {
+    line = MacroExpand(f, line);
+    if (runClientCommand(f, line)) return;
+
+    if (line.starts_with('=')) {
+        const std::string rest = line.substr(1);
+        if (DigitsValue(rest) == f.SelfFreq)
+            return postStatus(f, "You are already on that frequency.");
+        SendLine(f, "CHANGEFREQ:" + rest);
+        return;
+    }
+
+    sendChatLine(f, line, macroFlag == 1);
 }
 
 }  // namespace orva

@@ -20,10 +20,16 @@ double readNumber(const FrmMain& f, const char* key) {
     return roundHalfEven(numericValue(ReadSetting("Config", key, f.ConfigPath)));
 }
 
-// Any non-zero number means on; values past 255 stay on rather than wrapping to off.
+// Any non-zero number means on, judged before rounding: "0.4" is on.
+bool readOn(const FrmMain& f, const char* key) {
+    return numericValue(ReadSetting("Config", key, f.ConfigPath)) != 0;
+}
+
+// The number itself as a byte; a switch that is on never rounds or wraps to off.
 std::uint8_t readByteSwitch(const FrmMain& f, const char* key) {
+    if (!readOn(f, key)) return 0;
     const double v = readNumber(f, key);
-    if (v < 0 || v > 255) return 1;
+    if (v < 1 || v > 255) return 1;
     return static_cast<std::uint8_t>(v);
 }
 
@@ -55,9 +61,9 @@ void ckPing_Click(FrmMain& f) {
 
 void loadSwitches(FrmMain& f) {
     f.ckPing.Value.set(readNumber(f, "AutoPing") != 0 ? 1 : 0);
-    f.ShowKillMessages = readNumber(f, "KillMsgs") != 0 ? 1 : 0;
+    f.ShowKillMessages = readOn(f, "KillMsgs") ? 1 : 0;
     f.menu_KillMessages.Checked.set(f.ShowKillMessages != 0);
-    f.ShowPublicMacros = readNumber(f, "PublicMacros") != 0 ? 1 : 0;
+    f.ShowPublicMacros = readOn(f, "PublicMacros") ? 1 : 0;
     f.menu_IgnorePubMacros.Checked.set(f.ShowPublicMacros != 0);
     f.showURLs = readByteSwitch(f, "URLClickable");
     f.menu_HighLightURL.Checked.set(f.showURLs != 0);

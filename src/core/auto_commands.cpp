@@ -25,9 +25,13 @@ void ProcessAuto(FrmMain& f) {
     const std::string text = f.txtAuto.Text.get();
     if (text.find_first_not_of(' ') == std::string::npos) return;
 
+    // Marked before the first piece: a piece that starts a new connection ("?hop",
+    // "?reconnect") clears the mark, leaving the commands to that connection's first arena.
+    f.AutoCommandsSent = true;
+
     // Pieces go out as typed: not trimmed, empty ones included.
     std::size_t start = 0;
-    for (int n = 0; n < kMaxAutoCommands; ++n) {
+    for (int n = 0; n < kMaxAutoCommands && f.AutoCommandsSent; ++n) {
         const std::size_t slash = text.find('\\', start);
         std::string piece = text.substr(start, slash == std::string::npos ? slash : slash - start);
         if (isSheep(piece)) f.SheepSoundPending = true;
@@ -35,8 +39,6 @@ void ProcessAuto(FrmMain& f) {
         if (slash == std::string::npos) break;
         start = slash + 1;
     }
-
-    f.AutoCommandsSent = true;
 }
 
 }  // namespace orva

@@ -81,6 +81,7 @@ void Connect_It(FrmMain& f) {
     f.sckClient->Close();
     t.framer.reset();
     t.inbound.clear();
+    t.open = true;
     f.sckClient->Connect(zone.Host, zone.Port);
 
     // Wait for sckClient_Connect, at most 10 seconds, without blocking the event loop.
@@ -136,6 +137,7 @@ void ConnectionEstablished(FrmMain& f) {
 }
 
 void ConnectionClosed(FrmMain& f) {
+    transportOf(f).open = false;
     f.LoggedIn = false;
 
     f.frameMain.Visible.set(true);
@@ -181,7 +183,8 @@ void menu_Disconnect_Click(FrmMain& f) {
 }
 
 void sckClient_Close(FrmMain& f) {
-    ConnectionClosed(f);
+    // A line of the final read (a refused login) may have closed the connection already.
+    if (transportOf(f).open) ConnectionClosed(f);
     f.sckClient->Close();
 }
 
@@ -198,8 +201,10 @@ void sckClient_DataArrival(FrmMain& f, const std::string& bytes) {
     t.inbound.drain();
 }
 
-void SendLine(FrmMain& f, const std::string& line) {
+void SendLine(FrmMain& f, const std::string& text) {
     if (f.sckClient->State() != sckConnected) return;
+    // A line break inside would make two protocol lines of one; only the first part goes.
+    const std::string line = text.substr(0, text.find_first_of("\r\n"));
     if (line.empty()) return;
     if (line.starts_with("LOGIN"))
         TraceLine(f, "C2S Login Sequence.");

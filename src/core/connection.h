@@ -28,6 +28,7 @@ void sckClient_Close(FrmMain& f);
 void sckClient_Error(FrmMain& f);
 
 // Sends one line and a line feed while connected; login lines are traced without their text.
+// Text from the first CR or LF on is not sent.
 void SendLine(FrmMain& f, const std::string& line);
 // Removes every trailing CR and LF.
 std::string StripLineEnd(std::string text);

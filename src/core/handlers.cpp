@@ -6,6 +6,7 @@
 #include "core/roster.h"
 #include "core/startup.h"
 #include "core/window_flash.h"
+#include "macros/macro_menu.h"
 #include "zones/zone_ping.h"
 
 namespace orva {
@@ -17,6 +18,7 @@ void wireHandlers(FrmMain& f) {
     wireInputLine(f);
     wireWindowFlash(f);
     wirePingHandlers(f);
+    wireMacroHandlers(f);
 }
 
 }  // namespace orva

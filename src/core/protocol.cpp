@@ -11,6 +11,7 @@
 #include "core/connection.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
+#include "core/transport.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
 
@@ -66,7 +67,8 @@ void beforeLogin(FrmMain& f, const std::string& line) {
         SendLine(f, "GO:" + f.txtInitialArena.Text.get());
     } else if (startsWithNoCase(line, "loginbad:")) {
         f.sckClient->Close();
-        ConnectionClosed(f);
+        // Handled from the queue after the server's close, the window is disconnected already.
+        if (transportOf(f).open) ConnectionClosed(f);
         f.env.dialogs.messageBox("Invalid Log:\r\nServer Returned: " + line.substr(9),
                                  "Login Failed", MsgIcon::Information);
     } else {
@@ -112,7 +114,7 @@ void addPlayer(FrmMain& f, const Fields& d, bool entering) {
     if (ReadSetting("Watch", name, f.ConfigPath) == "1") {
         std::string line = "* Player '" + name + "' just entered arena.";
         PostHighlightLine(f, line);
-        PlaySoundFile(f, "watched.wav");
+        PlaySoundFile(f, f.AppFolder + "watched.wav");
     } else {
         std::string line = "Player '" + name + "' just entered arena.";
         PostStatusLine(f, line);

@@ -20,6 +20,9 @@ struct Transport {
     LineFramer framer;
     InboundQueue inbound;
     std::unique_ptr<ITimer> connectWait;  // runs while Connect_It waits for the connection
+    // A connection was started and has not yet been through ConnectionClosed: the window goes
+    // back to its disconnected state once per connection, however its end is reported.
+    bool open = false;
 };
 
 // The form's transport, made on first use.

@@ -1,6 +1,5 @@
 #include "logging/chat_log.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -29,7 +28,7 @@ std::string twoDigits(int n) {
 // Open, append, close; the error's description, or nothing when all three steps worked.
 std::optional<std::string> appendLine(const std::string& path, const std::string& line) {
     errno = 0;
-    std::FILE* file = std::fopen(files::nativePath(path).c_str(), "ab");
+    std::FILE* file = std::fopen(path.c_str(), "ab");
     if (!file) return std::string(std::strerror(errno));
     const std::string bytes = line + "\r\n";
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -45,49 +44,15 @@ std::optional<std::string> appendLine(const std::string& path, const std::string
 // EnsureFolder, saying why a folder could not be made.
 static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, std::string* why) {
     std::error_code ec;
-    if (std::filesystem::exists(files::nativePath(path), ec)) return 0;
+    if (std::filesystem::exists(path, ec)) return 0;
     if (create != 1) return 1;
-    if (std::filesystem::create_directory(files::nativePath(path), ec) && !ec) return 2;
+    if (std::filesystem::create_directory(path, ec) && !ec) return 2;
     if (why) *why = ec ? ec.message() : std::string("The folder could not be created.");
     return 1;
 }
 
 std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create) {
     return ensureFolder(path, create, nullptr);
-}
-
-void AppendLogTimestamp(const FrmMain& f, std::string& out) {
-    const LocalTime t = f.env.clock.localTime();
-    const auto fits = [](int v, int most) { return v >= 0 && v <= most; };
-    if (!fits(t.year, 9999) || !fits(t.month, 99) || !fits(t.day, 99) || !fits(t.hour, 99) ||
-        !fits(t.minute, 99) || !fits(t.second, 99)) {
-        out += LogTimestamp(f);
-        return;
-    }
-    // The trace stamps every line it keeps, and a flood brings thousands within one second: the
-    // text of the last second is kept and written digit by digit only when the second changes.
-    thread_local int last[6] = {-1, -1, -1, -1, -1, -1};
-    thread_local char stamp[19];
-    const int now[6] = {t.year, t.month, t.day, t.hour, t.minute, t.second};
-    if (!std::equal(now, now + 6, last)) {
-        std::copy(now, now + 6, last);
-        const auto digits = [](char* at, int v, int width) {
-            for (int i = width - 1; i >= 0; --i, v /= 10)
-                at[i] = static_cast<char>('0' + v % 10);
-        };
-        digits(stamp, t.year, 4);
-        stamp[4] = '/';
-        digits(stamp + 5, t.month, 2);
-        stamp[7] = '/';
-        digits(stamp + 8, t.day, 2);
-        stamp[10] = ' ';
-        digits(stamp + 11, t.hour, 2);
-        stamp[13] = ':';
-        digits(stamp + 14, t.minute, 2);
-        stamp[16] = ':';
-        digits(stamp + 17, t.second, 2);
-    }
-    out.append(stamp, sizeof stamp);
 }
 
 std::string LogTimestamp(const FrmMain& f) {
@@ -108,7 +73,7 @@ void WriteChatLog(FrmMain& f, const std::string& line) {
     if (ensureFolder(folder, 1, &why) == 1)
         error = why;
     else
-        error = appendLine(folder + "/" + log.LogFileName, line);
+        error = appendLine(folder + "/" + files::fileNameFromText(log.LogFileName), line);
     if (!error) return;
     // Off before the box: nothing the box lets run can write to the broken log again.
     log.LogIsOpen = 0;
@@ -118,11 +83,13 @@ void WriteChatLog(FrmMain& f, const std::string& line) {
 
 void OpenLog(FrmMain& f) {
     f.chatLog.LogIsOpen = 255;
-    WriteChatLog(f, LogTimestamp(f) + " Log Opened.");
+    // The open and close lines carry the date as the desktop writes it; only the default file
+    // name uses the fixed, sortable form.
+    WriteChatLog(f, std::string(f.env.clock.dateTimeText()) + " Log Opened.");
 }
 
 void CloseLog(FrmMain& f) {
-    WriteChatLog(f, LogTimestamp(f) + " Log Closed.");
+    WriteChatLog(f, std::string(f.env.clock.dateTimeText()) + " Log Closed.");
     f.chatLog.LogIsOpen = 0;
     f.chatLog.LogFileName.clear();
 }
@@ -132,12 +99,16 @@ std::uint8_t LogIsOpen(const FrmMain& f) {
 }
 
 void SetLogFileName(FrmMain& f, const std::string& name) {
-    std::string result = trimSpaces(name).empty() ? LogTimestamp(f) + ".txt" : name;
-    for (char& c : result)
-        if (c == ':') c = '.';
-    for (char& c : result)
-        if (c == '/') c = '.';
-    f.chatLog.LogFileName = trimSpaces(result);
+    // A name is a file in the logs folder, never a path: no separator survives, and what would
+    // name the folder itself or its parent takes the default name.
+    const auto safe = [](std::string text) {
+        for (char& c : text)
+            if (c == ':' || c == '/' || c == '\\') c = '.';
+        return trimSpaces(text);
+    };
+    std::string result = safe(name);
+    if (result.empty() || result == "." || result == "..") result = safe(LogTimestamp(f) + ".txt");
+    f.chatLog.LogFileName = result;
 }
 
 }  // namespace orva

@@ -20,10 +20,8 @@ void OpenLog(FrmMain& f);
 void CloseLog(FrmMain& f);
 std::uint8_t LogIsOpen(const FrmMain& f);
 void SetLogFileName(FrmMain& f, const std::string& name);
-// Local date and time as 2026/03/07 09:05:02.
+// Local date and time as 2026/03/07 09:05:02: the default log file name.
 std::string LogTimestamp(const FrmMain& f);
-// The same, appended to `out` without a string of its own.
-void AppendLogTimestamp(const FrmMain& f, std::string& out);
 // 0: something exists at path; 2: the folder was created; 1: nothing there (not created).
 std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create);
 

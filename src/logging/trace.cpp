@@ -1,7 +1,6 @@
 #include "logging/trace.h"
 
 #include "core/frm_main.h"
-#include "logging/chat_log.h"
 
 namespace orva {
 
@@ -20,8 +19,10 @@ void addLine(FrmMain& f, std::string_view prefix, std::string_view text,
         ++log.dropped;
         line.clear();
     }
-    line.reserve(20 + prefix.size() + text.size());
-    AppendLogTimestamp(f, line);
+    // The clock keeps its text while the second lasts: appending it allocates nothing.
+    const std::string_view stamp = f.env.clock.dateTimeText();
+    line.reserve(stamp.size() + 1 + prefix.size() + text.size());
+    line += stamp;
     line += ' ';
     line += prefix;
     line += text;

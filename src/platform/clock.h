@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace orva {
 
@@ -14,6 +15,10 @@ class IClock {
     virtual ~IClock() = default;
     virtual std::uint32_t tickCount() const = 0;  // milliseconds since some start; wraps
     virtual LocalTime localTime() const = 0;
+    // The local date and time as the desktop writes it: the user's date format and the time to
+    // the second, in the program's code page. Valid until the next call; the trace stamps every
+    // line with it, so it must not allocate per call.
+    virtual std::string_view dateTimeText() const = 0;
 };
 
 }  // namespace orva

@@ -13,6 +13,14 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The byte of a character, or '?' when the code page has none.
+char byteOf(char32_t ch) {
+    if (ch < 0x80 || (ch >= 0xA0 && ch < 0x100)) return static_cast<char>(ch);
+    for (std::size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] == ch) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
 }  // namespace
 
 char16_t cp1252Char(unsigned char byte) {
@@ -34,6 +42,30 @@ std::string cp1252ToUtf8(std::string_view bytes) {
             out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (ch & 0x3F));
         }
+    }
+    return out;
+}
+
+std::string utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = length != 0 && i + length <= utf8.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            ch = (ch << 6) | (next & 0x3F);
+        }
+        out += valid ? byteOf(ch) : '?';
+        i += valid ? length : 1;
     }
     return out;
 }

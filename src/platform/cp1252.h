@@ -13,4 +13,7 @@ char16_t cp1252Char(unsigned char byte);
 // The same text in UTF-8.
 std::string cp1252ToUtf8(std::string_view bytes);
 
+// UTF-8 text in the code page: a character it lacks, or a byte that is no UTF-8, becomes "?".
+std::string utf8ToCp1252(std::string_view utf8);
+
 }  // namespace orva

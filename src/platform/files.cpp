@@ -18,16 +18,23 @@ namespace orva::files {
 
 namespace fs = std::filesystem;
 
-std::string nativePath(const std::string& path) {
+std::string fileNameFromText(const std::string& text) {
 #ifdef _WIN32
-    return path;  // the ANSI file calls take code page 1252 as it is
+    return text;  // the ANSI file calls take code page 1252 as it is
 #else
-    return cp1252ToUtf8(path);
+    return cp1252ToUtf8(text);
 #endif
 }
 
-std::optional<std::string> readAll(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+std::string pathText(const std::string& path) {
+#ifdef _WIN32
+    return path;
+#else
+    return utf8ToCp1252(path);
+#endif
+}
+
+std::optional<std::string> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -39,7 +46,7 @@ namespace {
 
 // The one file read over and over (Config.ini), as last read.
 struct CachedFile {
-    std::string path, native;
+    std::string path;
     struct stat st {};
     bool trusted = false;         // the file was older than the clock's tick when read
     std::int64_t checkedMs = -1;  // monotonic time of the last look at the file
@@ -64,27 +71,26 @@ std::int64_t monotonicMs() {
     return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
-void forgetCached(const std::string& cp1252Path) {
-    if (cachedFile().path == cp1252Path) cachedFile() = CachedFile{};
+void forgetCached(const std::string& path) {
+    if (cachedFile().path == path) cachedFile() = CachedFile{};
 }
 
 }  // namespace
 
-std::optional<std::string> readAllCached(const std::string& cp1252Path) {
+std::optional<std::string> readAllCached(const std::string& path) {
     CachedFile& last = cachedFile();
-    if (last.path != cp1252Path) {
+    if (last.path != path) {
         last = CachedFile{};
-        last.path = cp1252Path;
-        last.native = nativePath(cp1252Path);
+        last.path = path;
     }
     const std::int64_t nowMs = monotonicMs();
     if (last.trusted && nowMs - last.checkedMs < kRecheckMs) return last.bytes;
     last.checkedMs = nowMs;
 
     struct stat st {};
-    if (::stat(last.native.c_str(), &st) != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         last.trusted = false;
-        return readAll(cp1252Path);
+        return readAll(path);
     }
     const bool same = st.st_dev == last.st.st_dev && st.st_ino == last.st.st_ino &&
                       st.st_size == last.st.st_size && st.st_mtime == last.st.st_mtime &&
@@ -93,14 +99,13 @@ std::optional<std::string> readAllCached(const std::string& cp1252Path) {
 
     // Stat before reading: a change during the read then shows as a difference next time.
     last.st = st;
-    last.bytes = readAll(cp1252Path);
+    last.bytes = readAll(path);
     last.trusted = last.bytes && st.st_mtime + 1 < std::time(nullptr);
     return last.bytes;
 }
 
-bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) {
-    forgetCached(cp1252Path);
-    const std::string path = nativePath(cp1252Path);
+bool replaceAtomically(const std::string& path, const std::string& bytes) {
+    forgetCached(path);
     // A link is followed: the file it names is replaced, and the link stays.
     std::error_code ec;
     std::string target = path;
@@ -142,9 +147,8 @@ bool replaceAtomically(const std::string& cp1252Path, const std::string& bytes) 
     return ok;
 }
 
-bool append(const std::string& cp1252Path, const std::string& bytes) {
-    forgetCached(cp1252Path);
-    const std::string path = nativePath(cp1252Path);
+bool append(const std::string& path, const std::string& bytes) {
+    forgetCached(path);
     std::ofstream out(path, std::ios::binary | std::ios::app);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -152,20 +156,17 @@ bool append(const std::string& cp1252Path, const std::string& bytes) {
     return !out.fail();
 }
 
-bool exists(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+bool exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(path, ec);
 }
 
-bool isDirectory(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+bool isDirectory(const std::string& path) {
     std::error_code ec;
     return fs::is_directory(path, ec);
 }
 
-bool createDirectory(const std::string& cp1252Path) {
-    const std::string path = nativePath(cp1252Path);
+bool createDirectory(const std::string& path) {
     std::error_code ec;
     return fs::create_directory(path, ec) && !ec;
 }

@@ -6,9 +6,13 @@
 
 namespace orva::files {
 
-// Paths are code page 1252 text like all the program's text; this is the same path spelt as the
-// file system spells it (UTF-8 here), for any file call made outside this module.
-std::string nativePath(const std::string& path);
+// Paths are the file system's own bytes (UTF-8 here), as the platform reports the program's
+// folder: a folder named in any script is found, and two folders whose names differ only in
+// letters the code page lacks stay apart. Text of the program (code page 1252) that becomes part
+// of a path, such as a log name the user typed, goes through fileNameFromText first.
+std::string fileNameFromText(const std::string& text);
+// A path as text for the user to read: characters the code page lacks become "?".
+std::string pathText(const std::string& path);
 
 // The whole file as bytes, or nothing when it cannot be opened.
 std::optional<std::string> readAll(const std::string& path);

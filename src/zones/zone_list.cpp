@@ -28,8 +28,8 @@ std::vector<std::string_view> splitFields(std::string_view line) {
 }
 
 void showReadError(FrmMain& f) {
-    f.env.dialogs.messageBox("Error Reading File: \r\n" + f.AppFolder + "zone.dat", "Error",
-                             MsgIcon::Error);
+    f.env.dialogs.messageBox("Error Reading File: \r\n" + files::pathText(f.AppFolder + "zone.dat"),
+                             "Error", MsgIcon::Error);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "zones/zone_ping.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 
 #include "core/frm_main.h"
@@ -26,12 +29,15 @@ void advanceCursor(FrmMain& f) {
 }  // namespace
 
 std::int32_t ReadLongLE(std::string_view bytes, int offset) {
+    // Bytes past the end read as 0. Copied out first: GCC's -O3 flow analysis otherwise warns
+    // about reading a short string's inline buffer through the inlined datagram handler.
+    std::array<unsigned char, 4> raw{};
+    if (offset >= 0 && static_cast<std::size_t>(offset) < bytes.size())
+        std::memcpy(raw.data(), bytes.data() + offset,
+                    std::min<std::size_t>(4, bytes.size() - static_cast<std::size_t>(offset)));
     std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const long at = static_cast<long>(offset) + i;
-        if (at < 0 || static_cast<std::size_t>(at) >= bytes.size()) continue;
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) << (8 * i);
-    }
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(raw[static_cast<std::size_t>(i)]) << (8 * i);
     return static_cast<std::int32_t>(value);
 }
 

@@ -76,5 +76,30 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     EXPECT_TRUE(f.menu_Mute.Checked.get());
 }
 
+// A switch is on when its number is not zero before any rounding to the flag's width.
+TEST(Switches, LoadJudgesTheNumberBeforeRounding) {
+    const std::pair<const char*, bool> values[] = {
+        {"0.4", true},   {"-0.4", true}, {"0.5", true},   {"1e-3", true},
+        {"255.6", true}, {"0", false},   {"0.0x", false}, {"", false},
+    };
+    const std::pair<std::uint8_t FrmMain::*, MenuItem FrmMain::*> flags[] = {
+        {&FrmMain::ShowKillMessages, &FrmMain::menu_KillMessages},
+        {&FrmMain::ShowPublicMacros, &FrmMain::menu_IgnorePubMacros},
+        {&FrmMain::showURLs, &FrmMain::menu_HighLightURL},
+        {&FrmMain::Muted, &FrmMain::menu_Mute},
+    };
+    for (const auto& [value, on] : values) {
+        World w;
+        const std::string v = value;
+        w.dir.write("Config.ini", "[Config]\r\nKillMsgs=" + v + "\r\nPublicMacros=" + v +
+                                      "\r\nURLClickable=" + v + "\r\nMuted=" + v + "\r\n");
+        loadSwitches(w.f());
+        for (const auto& [flag, item] : flags) {
+            EXPECT_EQ(w.f().*flag != 0, on) << value;
+            EXPECT_EQ((w.f().*item).Checked.get(), on) << value;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orva::test

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "chat/outgoing.h"
 #include "core_fixture.h"
 
 namespace orva::test {
@@ -70,6 +71,54 @@ TEST(ProcessAuto, ANewConnectionSendsThemAgain) {
     w.enterArena(1);
     EXPECT_EQ(w.sentLines(),
               (Lines{"LOGIN:1;;ORVA 1.2, by Ostrelle:Ann:pw", "GO:", "SEND:PUB:hello"}));
+}
+
+TEST(ProcessAuto, APieceThatReconnectsLeavesTheRestToTheNewConnection) {
+    CoreWorld w;
+    w.f().txtAuto.Text.set("?reconnect\\late");
+    w.enterArena(1);
+    EXPECT_FALSE(w.f().AutoCommandsSent);
+    EXPECT_EQ(w.tcp->connects, 2);
+}
+
+TEST(HopServer, AsksThenMovesToTheZone) {
+    const struct {
+        std::string line;
+        MsgResult answer;
+        bool asked, hopped;
+    } cases[] = {
+        {"?hop 2", MsgResult::Yes, true, true},     {"?HOP 2.4", MsgResult::No, true, false},
+        {"?hop 1", MsgResult::Yes, false, false},  // the zone already selected
+        {"?hop", MsgResult::Yes, false, false},     {"?hop 3", MsgResult::Yes, false, false},
+        {"?hop 258", MsgResult::Yes, false, false},  // no zone 2 by wrapping round
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        CoreWorld w;
+        FrmMain& f = w.f();
+        f.txtAuto.Text.set("again");
+        w.enterArena(1);
+        w.clearRecords();
+        w.dialogs.answers = {c.answer};
+        std::string line = c.line;
+        HandleOutgoing(f, line, 0);
+        ASSERT_EQ(w.dialogs.calls.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            const DialogCall& box = w.dialogs.calls[0];
+            EXPECT_EQ(box.text + "|" + box.title, "Goto 'Beta'?|Hop?");
+            EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+            EXPECT_EQ(box.icon, MsgIcon::None);
+        }
+        EXPECT_EQ(w.tcp->host, c.hopped ? "10.0.0.2" : "10.0.0.1");
+        EXPECT_EQ(w.tcp->state == sckConnected, !c.hopped);
+        // The hop connects at once: no hold on Connect is left running.
+        EXPECT_FALSE(f.tmrHalter->enabled());
+        if (!c.hopped) continue;
+        // A new connection: the auto-commands go again at its first arena.
+        w.tcp->acceptConnection();
+        w.tcp->deliver("LOGINOK:Ann\nINARENA:0:1\n");
+        EXPECT_EQ(w.sentLines().back(), "SEND:PUB:again");
+    }
 }
 
 }  // namespace

@@ -258,6 +258,10 @@ TEST(Connection, SendLine) {
         {true, " ", " \n", {"C2S  "}},
         {true, "", "", {}},
         {false, "SEND:PUB:hi", "", {}},
+        // A line break inside never makes a second protocol line.
+        {true, "SEND:PUB:a\nGO:x", "SEND:PUB:a\n", {"C2S SEND:PUB:a"}},
+        {true, "SEND:PUB:a\r\nb", "SEND:PUB:a\n", {"C2S SEND:PUB:a"}},
+        {true, "\rSEND:PUB:a", "", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

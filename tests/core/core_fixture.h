@@ -69,9 +69,9 @@ struct CoreWorld : World {
             out.push_back(tcp->sent.substr(start, lf - start));
         return out;
     }
-    // Trace lines without their time stamp ("2026/12/07 09:05:03 ": the fake clock stands still).
+    // Trace lines without their time stamp ("12/7/2026 9:05:03 AM ": the fake clock stands still).
     std::vector<std::string> trace() const {
-        const std::string stamp = LogTimestamp(*form) + " ";
+        const std::string stamp = std::string(clock.dateTimeText()) + " ";
         std::vector<std::string> out;
         for (const auto& line : form->frmLog.lines)
             out.push_back(line.rfind(stamp, 0) == 0 ? line.substr(stamp.size()) : line);

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/settings.h"
@@ -99,6 +101,11 @@ TEST(HandleProtocol, LoginRefusedClosesBeforeTheBox) {
     EXPECT_FALSE(w.f().LoggedIn);
     EXPECT_TRUE(w.f().frmLogin.Visible.get());
     EXPECT_TRUE(w.f().tmrHalter->enabled());
+
+    // The server's close that came with the refusal is no second end of the connection.
+    w.tcp->peerClose();
+    const auto trace = w.trace();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "Connection closed."), 1);
 }
 
 // Own name Ann on frequency 100; Bo on 100 and Cy on 200 already in the arena.
@@ -182,7 +189,9 @@ TEST(HandleProtocol, ArenaEntryInOrder) {
 
     std::vector<RosterRow> rosterAtStatus;
     Lines listAtStatus;
+    bool atStatus = true;  // the first line appended is the status line
     w.f().txtLog.appended.connect([&](bool) {
+        if (!std::exchange(atStatus, false)) return;
         rosterAtStatus = rosterOf(w.f());
         listAtStatus = w.list();
     });
@@ -196,7 +205,8 @@ TEST(HandleProtocol, ArenaEntryInOrder) {
     w.tcp->deliver("INARENA:duel:0\n");
     EXPECT_EQ(w.f().ArenaName, "duel");
     EXPECT_EQ(w.f().SelfFreq, 0);
-    EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorStatus, "You are now in arena 'duel'."}}));
+    EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorStatus, "You are now in arena 'duel'."},
+                                           {ColorPublic, "              Ann> hello"}}));
     EXPECT_EQ(rosterAtStatus, (std::vector<RosterRow>{{"Ann", 8, 0}}));
     EXPECT_TRUE(listAtStatus.empty());
     EXPECT_EQ(w.list(), Lines{"\\tAnn"});
@@ -351,7 +361,7 @@ TEST(HandleProtocol, WatchedPlayerEntering) {
     w.tcp->deliver("ENTERING:Dee:8:1\nENTERING:Eve:8:1\n");
     EXPECT_EQ(w.shown, (std::vector<Shown>{{ColorTeam, "* Player 'Dee' just entered arena."},
                                            {ColorStatus, "Player 'Eve' just entered arena."}}));
-    EXPECT_EQ(w.sound.played, Lines{"watched.wav"});
+    EXPECT_EQ(w.sound.played, Lines{w.f().AppFolder + "watched.wav"});
 }
 
 // Status and highlight lines go to the document and, escaped, to the open chat log.

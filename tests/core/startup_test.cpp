@@ -38,20 +38,30 @@ TEST(StartUp, AppFolderGetsExactlyOneSeparator) {
     }
 }
 
-// A copy of the program in a folder with a name beyond ASCII still finds its own files.
-TEST(StartUp, ProgramFolderWithAnAccentedName) {
-    World w;
-    const std::string onDisk = "Spiele f\xC3\xBCr J\xC3\xB6rg";  // UTF-8, as the file system has it
-    ASSERT_TRUE(std::filesystem::create_directory(w.dir.file(onDisk)));
-    w.dir.write(onDisk + "/Config.ini",
-                "[Config]\r\nVersion=1.1\r\n[User0]\r\nname=J\xC3\xB6rg\r\n");
-    w.dir.write(onDisk + "/zone.dat", "Alpha,127.0.0.1,5000\r\n");
-    w.app.folder = w.dir.path() + "Spiele f\xFCr J\xF6rg";  // code page 1252, as the program has it
-    ASSERT_TRUE(StartUp(w.f()) && Form_Load(w.f()));
-    EXPECT_TRUE(w.dialogs.calls.empty());  // no name prompt, no zone.dat error
-    EXPECT_EQ(w.f().lstZones.ListCount(), 1);
-    EXPECT_EQ(w.dir.read(onDisk + "/Config.ini"),
-              "[Config]\r\nVersion=1.1\r\nnamelen=14\r\n[User0]\r\nname=J\xC3\xB6rg\r\n");
+// A copy of the program in a folder with a name beyond ASCII, in any script, finds and writes
+// its own files.
+TEST(StartUp, ProgramFolderWithANameBeyondAscii) {
+    const char* folders[] = {
+        "Spiele f\xC3\xBCr J\xC3\xB6rg",         // accented Latin
+        "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B",      // Cyrillic
+        "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0",  // CJK
+    };
+    for (const std::string onDisk : folders) {
+        World w;
+        ASSERT_TRUE(std::filesystem::create_directory(w.dir.file(onDisk)));
+        w.dir.write(onDisk + "/Config.ini",
+                    "[Config]\r\nVersion=1.1\r\n[User0]\r\nname=J\xF6rg\r\n");
+        w.dir.write(onDisk + "/zone.dat", "Alpha,127.0.0.1,5000\r\n");
+        w.app.folder = w.dir.path() + onDisk;  // as the file system spells it
+        ASSERT_TRUE(StartUp(w.f()) && Form_Load(w.f()));
+        EXPECT_TRUE(w.dialogs.calls.empty());  // no name prompt, no zone.dat error
+        EXPECT_EQ(w.f().lstZones.ListCount(), 1);
+        EXPECT_EQ(w.dir.read(onDisk + "/Config.ini"),
+                  "[Config]\r\nVersion=1.1\r\nnamelen=14\r\n[User0]\r\nname=J\xF6rg\r\n");
+        SetLogFileName(w.f(), "chat");
+        OpenLog(w.f());
+        EXPECT_EQ(w.dir.read(onDisk + "/logs/chat"), "12/7/2026 9:05:03 AM Log Opened.\r\n");
+    }
 }
 
 TEST(StartUp, SecondInstanceNeedsIdOne) {

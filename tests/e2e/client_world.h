@@ -83,12 +83,18 @@ class ClientWorld {
         }
         return out;
     }
-    // The protocol trace without time stamps ("yyyy/mm/dd hh:mm:ss ").
+    // The protocol trace without time stamps (the desktop's date and time: as many words as the
+    // clock's text has now).
     std::vector<std::string> trace() const {
+        const std::string_view stamp = form_->env.clock.dateTimeText();
+        const auto words = std::count(stamp.begin(), stamp.end(), ' ') + 1;
         std::vector<std::string> out;
-        for (const auto& line : form_->frmLog.lines)
-            out.push_back(line.size() > 20 && line[4] == '/' && line[19] == ' ' ? line.substr(20)
-                                                                                : line);
+        for (const auto& line : form_->frmLog.lines) {
+            std::size_t at = 0;
+            for (auto i = 0; i < words && at != std::string::npos; ++i)
+                at = line.find(' ', at == 0 ? 0 : at + 1);
+            out.push_back(at == std::string::npos ? line : line.substr(at + 1));
+        }
         return out;
     }
     bool traced(const std::string& line) const {

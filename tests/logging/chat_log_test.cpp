@@ -21,6 +21,11 @@ TEST(SetLogFileName, NamesAndDefault) {
         {"x:/y", "x..y"},
         {"", "2026.12.07 09.05.03.txt"},
         {"   ", "2026.12.07 09.05.03.txt"},
+        // Never a path out of the logs folder.
+        {"..\\..\\x", "......x"},
+        {"..", "2026.12.07 09.05.03.txt"},
+        {" . ", "2026.12.07 09.05.03.txt"},
+        {":", "2026.12.07 09.05.03.txt"},
     };
     for (const auto& [name, want] : cases) {
         World w;
@@ -74,11 +79,11 @@ TEST(ChatLog, OpenWriteCloseAndTwoConnections) {
     EXPECT_EQ(LogIsOpen(f), 0);
     EXPECT_EQ(f.chatLog.LogFileName, "");
     EXPECT_EQ(w.dir.read("logs/2026.12.07 09.05.03.txt"),
-              "2026/12/07 09:05:03 Log Opened.\r\n"
+              "12/7/2026 9:05:03 AM Log Opened.\r\n"
               "   Ann> hi \\{x\\}\r\n"
-              "2026/12/07 09:05:09 Log Opened.\r\n"
+              "12/7/2026 9:05:09 AM Log Opened.\r\n"
               "line two\r\n"
-              "2026/12/07 09:05:09 Log Closed.\r\n");
+              "12/7/2026 9:05:09 AM Log Closed.\r\n");
     EXPECT_TRUE(w.dialogs.calls.empty());
 
     SetLogFileName(f, "a/b:c");

@@ -26,7 +26,7 @@ TEST(TraceLine, OnlyOneFinalCarriageReturnIsRemoved) {
         std::vector<std::string> seen;
         w.f().frmLog.lineAdded.connect([&](const std::string& l) { seen.push_back(l); });
         TraceLine(w.f(), text);
-        EXPECT_EQ(text, "2026/12/07 09:05:03 " + want);  // the caller's text as traced
+        EXPECT_EQ(text, "12/7/2026 9:05:03 AM " + want);  // the caller's text as traced
         ASSERT_EQ(w.f().frmLog.lines.size(), 1u);
         EXPECT_EQ(w.f().frmLog.lines.back(), text);
         EXPECT_EQ(seen, std::vector<std::string>{text});
@@ -42,9 +42,9 @@ TEST(TraceLine, KeepsTheNewestLines) {
     EXPECT_EQ(log.lines.size(), TraceLog::kCapacity);
     EXPECT_EQ(log.dropped, extra);
     EXPECT_EQ(log.total(), TraceLog::kCapacity + extra);
-    EXPECT_EQ(log.lines.front(), "2026/12/07 09:05:03 C2S " + std::to_string(extra));
+    EXPECT_EQ(log.lines.front(), "12/7/2026 9:05:03 AM C2S " + std::to_string(extra));
     EXPECT_EQ(log.lines.back(),
-              "2026/12/07 09:05:03 C2S " + std::to_string(TraceLog::kCapacity + extra - 1));
+              "12/7/2026 9:05:03 AM C2S " + std::to_string(TraceLog::kCapacity + extra - 1));
 }
 
 // The stamp is kept from line to line; it must follow every change of the clock, in any field.
@@ -59,7 +59,7 @@ TEST(TraceLine, StampFollowsTheClock) {
     for (const auto& t : times) {
         w.clock.local = t;
         TraceLine(w.f(), "x");
-        EXPECT_EQ(w.f().frmLog.lines.back(), LogTimestamp(w.f()) + " x");
+        EXPECT_EQ(w.f().frmLog.lines.back(), std::string(w.clock.dateTimeText()) + " x");
     }
 }
 
@@ -76,7 +76,7 @@ TEST(TraceLine, PrefixAndText) {
     for (const auto& c : cases) {
         World w;
         TraceLine(w.f(), c.prefix, c.text);
-        EXPECT_EQ(w.f().frmLog.lines.back(), "2026/12/07 09:05:03 " + c.want);
+        EXPECT_EQ(w.f().frmLog.lines.back(), "12/7/2026 9:05:03 AM " + c.want);
     }
 }
 

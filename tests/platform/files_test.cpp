@@ -11,34 +11,38 @@
 namespace orva::test {
 namespace {
 
-// The program spells paths in code page 1252; the folder on disk has the same name in UTF-8.
-TEST(Files, PathsInTheCodePageReachTheFilesOfThatName) {
+// Paths are the file system's own bytes; only text of the program joins them through the code
+// page, and only a path shown to the user goes back into it.
+TEST(Files, FoldersInAnyScriptAreFoundAndWritten) {
     struct Case {
-        const char* cp1252;  // the folder as the program spells it
-        const char* utf8;    // the same folder on disk
+        const char* folder;  // as the file system spells it
+        const char* shown;   // as the user reads it in a box
     } cases[] = {
         {"plain", "plain"},
-        {"J\xF6rg's Spiele", "J\xC3\xB6rg's Spiele"},
-        {"\x80uro \x96 \x9C",
-         "\xE2\x82\xAC"
-         "uro \xE2\x80\x93 \xC5\x93"},
+        {"J\xC3\xB6rg's Spiele", "J\xF6rg's Spiele"},
+        {"\xE2\x82\xAC"
+         "uro \xE2\x80\x93 \xC5\x93",
+         "\x80uro \x96 \x9C"},
+        {"\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B", "????"},            // Cyrillic
+        {"\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0 \xFF", "??? ?"},  // CJK, and a byte no UTF-8 has
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.utf8);
-        EXPECT_EQ(cp1252ToUtf8(c.cp1252), c.utf8);
+        SCOPED_TRACE(c.shown);
         TempDir dir;
-        ASSERT_TRUE(std::filesystem::create_directory(dir.file(c.utf8)));
-        dir.write(std::string(c.utf8) + "/zone.dat", "Alpha,h,1\r\n");
-        const std::string folder = dir.path() + c.cp1252 + "/";
+        ASSERT_TRUE(std::filesystem::create_directory(dir.file(c.folder)));
+        dir.write(std::string(c.folder) + "/zone.dat", "Alpha,h,1\r\n");
+        const std::string folder = dir.path() + c.folder + "/";
 
+        EXPECT_EQ(files::pathText(c.folder), c.shown);
         EXPECT_TRUE(files::isDirectory(folder));
         EXPECT_TRUE(files::exists(folder + "zone.dat"));
         EXPECT_EQ(files::readAll(folder + "zone.dat"), std::optional<std::string>("Alpha,h,1\r\n"));
         EXPECT_TRUE(files::replaceAtomically(folder + "Config.ini", "[Config]\r\n"));
-        EXPECT_EQ(dir.read(std::string(c.utf8) + "/Config.ini"), "[Config]\r\n");
+        EXPECT_EQ(dir.read(std::string(c.folder) + "/Config.ini"), "[Config]\r\n");
         EXPECT_TRUE(files::createDirectory(folder + "logs"));
-        EXPECT_TRUE(files::append(folder + "logs/a.txt", "x"));
-        EXPECT_EQ(dir.read(std::string(c.utf8) + "/logs/a.txt"), "x");
+        // A log name the user typed is code page text: "café.txt".
+        EXPECT_TRUE(files::append(folder + "logs/" + files::fileNameFromText("caf\xE9.txt"), "x"));
+        EXPECT_EQ(dir.read(std::string(c.folder) + "/logs/caf\xC3\xA9.txt"), "x");
     }
 }
 

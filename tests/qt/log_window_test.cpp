@@ -32,7 +32,7 @@ TEST(LogWindow, HiddenUntilShownThenHiddenOnCloseKeepingTheTrace) {
     settle();
     ASSERT_TRUE(window.isVisible());
     EXPECT_EQ(window.textBox()->toPlainText(),
-              "2026/12/07 09:05:03 C2S Login Sequence.\n2026/12/07 09:05:03 S2C LOGINOK:Ann");
+              "12/7/2026 9:05:03 AM C2S Login Sequence.\n12/7/2026 9:05:03 AM S2C LOGINOK:Ann");
 
     EXPECT_TRUE(window.close() == false);  // the close is refused: hidden instead
     EXPECT_FALSE(window.isVisible());

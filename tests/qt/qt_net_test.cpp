@@ -100,6 +100,30 @@ TEST(QtTcpClient, CloseRaisesNothing) {
     client.SendData("ignored\n");  // not connected: dropped, no crash
 }
 
+// A line of the final read closes the connection (a refused login): the peer's close that
+// brought it is not reported on top.
+TEST(QtTcpClient, CloseDuringTheFinalReadEndsIt) {
+    Loopback net;
+    QtTcpClient client;
+    Recorder rec;
+    TcpEvents events = rec.events_for(client);
+    events.onDataArrival = [&](std::string bytes) {
+        rec.events.push_back("data");
+        rec.data += bytes;
+        client.Close();
+    };
+    client.setEvents(events);
+    client.Connect("127.0.0.1", net.server.serverPort());
+    ASSERT_TRUE(net.accept());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.State() == sckConnected; }, kWait));
+    net.peer->write("LOGINBAD:no\n");
+    net.peer->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rec.data.empty(); }, kWait));
+    QTest::qWait(50);
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"connect 7", "data"}));
+    EXPECT_EQ(client.State(), sckClosed);
+}
+
 TEST(QtTcpClient, RefusedConnectionRaisesError) {
     quint16 port = 0;
     {

@@ -14,6 +14,8 @@
 
 #include <functional>
 
+#include "platform/files.h"
+
 namespace orva {
 namespace {
 
@@ -129,16 +131,25 @@ TEST(QtDialogs, InputBoxReturnsTextOrNothing) {
     }
 }
 
+// Two folders whose names differ only in Cyrillic letters are two homes.
 TEST(QtApp, OneInstancePerProgramFolder) {
-    QTemporaryDir a, b;
-    const std::string folderA = a.path().toStdString(), folderB = b.path().toStdString();
+    QTemporaryDir root;
+    const QString a = root.filePath(QStringLiteral("\u0418\u0433\u0440\u044B"));
+    const QString b = root.filePath(QStringLiteral("\u0418\u0433\u0440\u0430"));
+    ASSERT_TRUE(QDir().mkdir(a) && QDir().mkdir(b));
+    QFile zones(a + QStringLiteral("/zone.dat"));
+    ASSERT_TRUE(zones.open(QIODevice::WriteOnly));
+    zones.close();
+    const std::string folderA = folderPath(a), folderB = folderPath(b);
+    EXPECT_NE(folderA, folderB);
+    EXPECT_TRUE(files::exists(folderA + "zone.dat"));
     {
         QtApp first(folderA);
         EXPECT_FALSE(first.previousInstance());
         EXPECT_FALSE(first.previousInstance());  // asking again does not see itself
         QtApp second(folderA);
         EXPECT_TRUE(second.previousInstance());
-        QtApp sameWithSlash(folderA + "/");
+        QtApp sameWithSlash(folderA + "/");  // the same folder, one slash more
         EXPECT_TRUE(sameWithSlash.previousInstance());
         QtApp elsewhere(folderB);
         EXPECT_FALSE(elsewhere.previousInstance());

@@ -78,5 +78,34 @@ TEST(QtClock, TickCountRisesWithTimeAndLocalTimeIsNow) {
     EXPECT_LE(std::abs(before.msecsTo(read)), 2000);
 }
 
+// The date and time as the desktop shows them: the locale's own order and separators, seconds,
+// no time zone, and nothing the code page cannot hold in place of a plain space.
+TEST(QtClock, DateTimeTextIsTheLocalesOwn) {
+    const struct {
+        const char* locale;
+        QTime time;
+        const char* want;
+    } cases[] = {
+        {"en_US", QTime(9, 5, 3), "12/7/26 9:05:03 AM"},
+        {"en_US", QTime(21, 5, 3), "12/7/26 9:05:03 PM"},
+        {"de_DE", QTime(21, 5, 3), "07.12.26 21:05:03"},
+        {"ru_RU", QTime(9, 5, 3), "07.12.2026 09:05:03"},
+    };
+    for (const auto& c : cases) {
+        const QDateTime when(QDate(2026, 12, 7), c.time);
+        EXPECT_EQ(generalDateTimeText(when, QLocale(QString::fromLatin1(c.locale))), c.want)
+            << c.locale;
+    }
+    // The clock gives the same for now and the default locale (a second may turn meanwhile).
+    QtClock clock;
+    bool same = false;
+    for (int attempt = 0; attempt < 3 && !same; ++attempt) {
+        const std::string expected = generalDateTimeText(
+            QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()), QLocale());
+        same = clock.dateTimeText() == expected;
+    }
+    EXPECT_TRUE(same);
+}
+
 }  // namespace
 }  // namespace orva

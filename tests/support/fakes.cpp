@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
+#include <tuple>
 
 namespace orva::test {
 
@@ -19,6 +21,21 @@ void FakeTimer::setEnabled(bool on) {
 }
 
 ManualClock::~ManualClock() = default;
+
+std::string_view ManualClock::dateTimeText() const {
+    const auto fields = [](const LocalTime& t) {
+        return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    };
+    if (fields(local) != fields(textOf_)) {  // formatted only when the time was changed
+        const int hour12 = local.hour % 12 == 0 ? 12 : local.hour % 12;
+        const int n = std::snprintf(text_, sizeof text_, "%d/%d/%d %d:%02d:%02d %s", local.month,
+                                    local.day, local.year, hour12, local.minute, local.second,
+                                    local.hour < 12 ? "AM" : "PM");
+        textSize_ = static_cast<std::size_t>(std::clamp(n, 0, int{sizeof text_} - 1));
+        textOf_ = local;
+    }
+    return {text_, textSize_};
+}
 
 std::unique_ptr<ITimer> ManualClock::createTimer() {
     auto t = std::make_unique<FakeTimer>(*this);

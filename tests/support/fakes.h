@@ -41,6 +41,8 @@ class ManualClock : public IClock, public ITimerFactory {
     ~ManualClock() override;
     std::uint32_t tickCount() const override { return static_cast<std::uint32_t>(now_); }
     LocalTime localTime() const override { return local; }
+    // The desktop form of `local`, as a United States desktop writes it (12/7/2026 9:05:03 AM).
+    std::string_view dateTimeText() const override;
     std::unique_ptr<ITimer> createTimer() override;
     void advance(std::uint64_t ms);
     std::uint64_t now() const { return now_; }
@@ -51,6 +53,9 @@ class ManualClock : public IClock, public ITimerFactory {
     friend class FakeTimer;
     std::uint64_t now_ = 0;
     std::vector<FakeTimer*> timers_;
+    mutable char text_[64] = {};
+    mutable std::size_t textSize_ = 0;
+    mutable LocalTime textOf_{-1, -1, -1, -1, -1, -1, -1};  // the time text_ holds
 };
 
 struct DialogCall {

@@ -58,6 +58,7 @@ void QtTcpClient::Connect(const std::string& host, std::uint16_t port) {
 }
 
 void QtTcpClient::Close() {
+    ++closes_;
     quiet_ = true;
     socket_.abort();
     quiet_ = false;
@@ -112,7 +113,11 @@ void QtTcpClient::readAll() {
 
 void QtTcpClient::peerClosed() {
     if (quiet_ || errored_) return;
+    const unsigned closes = closes_;
     readAll();  // bytes that came with the close still belong to the conversation
+    // A line among them may have closed this connection (a refused login) or even started the
+    // next one: the peer's close is then no news to anybody.
+    if (closes != closes_) return;
     peerClosed_ = true;
     if (events_.onClose) events_.onClose();
 }

@@ -36,6 +36,7 @@ class QtTcpClient : public ITcpClient {
     bool quiet_ = false;       // inside Close(): the socket's own signals are ours, not the peer's
     bool peerClosed_ = false;  // closed by the peer, until Close() or Connect()
     bool errored_ = false;     // an error was raised, until Close() or Connect()
+    unsigned closes_ = 0;      // Close() calls so far: tells a connection from its successor
 };
 
 // Winsock-style number and text of a socket error.

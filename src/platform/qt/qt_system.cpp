@@ -139,7 +139,7 @@ QtSound::~QtSound() = default;
 void QtSound::play(const std::string& path) {
     if (current_) current_->stop();
     current_.reset();
-    const QString file = fromCp1252(path);
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     if (!QFileInfo(file).isFile() || !isPlayableWave(file)) {
         beep_();
         return;
@@ -169,20 +169,27 @@ QtApp::QtApp(std::optional<std::string> folder, std::function<void()> onEnd)
 
 QtApp::~QtApp() = default;
 
-std::string QtApp::programFolder() const {
+std::string folderPath(const QString& folder) {
     // Always with its separator, so that start-up adds none of its own (a backslash would make
-    // no path on every platform).
-    std::string folder =
-        folder_ ? *folder_
-                : toCp1252(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    // no path on every platform). The file system's own bytes: a home folder in Cyrillic or CJK
+    // letters must come back as itself, not as question marks of the code page.
+    std::string path = QFile::encodeName(QDir::toNativeSeparators(folder)).toStdString();
+    if (path.empty() || (path.back() != '/' && path.back() != '\\'))
+        path += QFile::encodeName(QString(QDir::separator())).toStdString();
+    return path;
+}
+
+std::string QtApp::programFolder() const {
+    if (!folder_) return folderPath(QCoreApplication::applicationDirPath());
+    std::string folder = *folder_;
     if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
-        folder += toCp1252(QString(QDir::separator()));
+        folder += QFile::encodeName(QString(QDir::separator())).toStdString();
     return folder;
 }
 
 QString instanceLockPath(const std::string& programFolder) {
-    const QString canonical =
-        QDir::cleanPath(QFileInfo(fromCp1252(programFolder)).absoluteFilePath());
+    const QString canonical = QDir::cleanPath(
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(programFolder))).absoluteFilePath());
     const QByteArray hash =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QDir::tempPath() + QStringLiteral("/orva-") + QString::fromLatin1(hash) +

@@ -47,9 +47,13 @@ class QtFonts : public IFonts {
     std::vector<std::string> installedFonts() const override;
 };
 
+// A folder as the file system spells it (its own bytes), ending in its separator.
+std::string folderPath(const QString& folder);
+
 class QtApp : public IApp {
   public:
-    // Without a folder, the executable's folder. Without an end action, the program really ends.
+    // The folder is given in the file system's bytes. Without one, the executable's folder. Without
+    // an end action, the program really ends.
     explicit QtApp(std::optional<std::string> folder = {}, std::function<void()> onEnd = {});
     ~QtApp() override;
     std::string programFolder() const override;

@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include "platform/qt/codec.h"
+
 namespace orva {
 
 QtTimer::QtTimer() {
@@ -44,6 +46,44 @@ LocalTime QtClock::localTime() const {
     LocalTime result = cached_;
     result.millisecond = static_cast<int>(ms % 1000);
     return result;
+}
+
+namespace {
+
+// The long time format names the time zone ("t", "tttt" ...); the desktop's date and time does
+// not. Quoted text stays as it is.
+QString withoutTimeZone(const QString& format) {
+    QString out;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t')) continue;
+        out += c;
+    }
+    return out.simplified();
+}
+
+}  // namespace
+
+std::string generalDateTimeText(const QDateTime& when, const QLocale& locale) {
+    QString text =
+        locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+        locale.toString(when.time(), withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+    // Some locales put a narrow or non-breaking space before AM/PM; the code page has no narrow
+    // one, and a plain space reads the same.
+    for (QChar& c : text)
+        if (c.isSpace()) c = QLatin1Char(' ');
+    return toCp1252(text);
+}
+
+std::string_view QtClock::dateTimeText() const {
+    // Formatting consults the locale and the time zone: done once per second, not per line.
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (second != textSecond_) {
+        text_ = generalDateTimeText(QDateTime::fromSecsSinceEpoch(second), QLocale());
+        textSecond_ = second;
+    }
+    return text_;
 }
 
 }  // namespace orva

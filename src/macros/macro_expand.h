@@ -1,0 +1,14 @@
+// Macro variables ("%selfname", "%tickname" ...) in outgoing lines, replaced by their values.
+#pragma once
+
+#include <string>
+
+namespace orva {
+
+struct FrmMain;
+
+// Replaces every variable, one after the other in a fixed order, each step working on the result
+// of the one before (exact, case-sensitive matches).
+std::string MacroExpand(const FrmMain& f, const std::string& line);
+
+}  // namespace orva
