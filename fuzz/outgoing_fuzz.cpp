@@ -7,9 +7,8 @@
 
 #include "chat/outgoing.h"
 #include "core/connection.h"
-#include "core/core_handlers.h"
 #include "core/frm_main.h"
-#include "support/fakes.h"
+#include "reused_window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orva;
@@ -17,14 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::uint8_t flags = input.empty() ? 0 : static_cast<std::uint8_t>(input[0]);
     if (!input.empty()) input.remove_prefix(1);
 
-    test::World w;
+    static fuzz::ReusedWindow window;
+    test::World& w = window.reset();
     FrmMain& f = w.f();
-    wireCoreHandlers(f);
-    for (const char* zone : {"Alpha", "Beta"}) {
-        f.zones.Zones.push_back({zone, "127.0.0.1", 5000, 0, 0});
-        f.lstZones.AddItem(zone);
+    if (f.zones.ZoneCount == 0) {
+        for (const char* zone : {"Alpha", "Beta"}) {
+            f.zones.Zones.push_back({zone, "127.0.0.1", 5000, 0, 0});
+            f.lstZones.AddItem(zone);
+        }
+        f.zones.ZoneCount = 2;
     }
-    f.zones.ZoneCount = 2;
     f.lstZones.ListIndex.set(0);
     f.txtUser.Text.set("Ann");
     f.txtPass.Text.set("pw");

@@ -147,12 +147,12 @@ TEST(HandleOutgoing, LogCommand) {
         w.shown,
         (View{{1, "Log File: a.b.c opened."}, {3, "   " + kAnn + "> hi"}, {1, "Log Closed."}}));
     EXPECT_EQ(w.dir.read("logs/a.b.c"),
-              "2026/12/07 09:05:03 Log Opened.\r\n"
+              "12/7/2026 9:05:03 AM Log Opened.\r\n"
               "Log File: a.b.c opened.\r\n"
               "   " +
                   kAnn +
                   "> hi\r\n"
-                  "2026/12/07 09:05:03 Log Closed.\r\n");
+                  "12/7/2026 9:05:03 AM Log Closed.\r\n");
 
     // A log that cannot be written says so in its box and is not reported opened.
     std::filesystem::create_directories(w.dir.file("logs/x"));
