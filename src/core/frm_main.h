@@ -106,6 +106,7 @@ struct FrmMain {
     std::uint8_t ChatFontHalfPoints = 18;
     std::string ChatViewInitialRtf;
     bool ViewHasFocus = false;
+    bool ViewScrolledBack = false;  // the reader scrolled away from the last line
     std::string HoverLink;
 
     // --- connection state ------------------------------------------------------------------

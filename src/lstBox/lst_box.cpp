@@ -188,7 +188,7 @@ void LstBox::Alphabetical(const std::string& sItem) {
         entries_.insert(entries_.begin() + at, std::move(e));
     }
     ItemCount = static_cast<std::int16_t>(entries_.size());
-    ScrollVMax = ItemCount;
+    setScrollVMax(ItemCount);
     redraw();
 }
 
@@ -200,7 +200,7 @@ void LstBox::Original_Insert(const std::string& sItem) {
     if (!entries_.empty() && e->key < entries_.back()->key) sorted_ = false;
     entries_.push_back(std::move(e));
     ItemCount = static_cast<std::int16_t>(entries_.size());
-    ScrollVMax = ItemCount;
+    setScrollVMax(ItemCount);
 
     const int w = textWidth ? textWidth(remove_ALL_COLOR_DATA(sItem))
                             : 8 * static_cast<int>(remove_ALL_COLOR_DATA(sItem).size());
@@ -247,8 +247,8 @@ void LstBox::clearList() {
     ScrollHMax = 0;
     layout();
     measureFont();
-    // Repaint at once rather than leave the old rows standing until the next change.
-    redraw();
+    // No redraw: the rows drawn before stay until the next change. The bars do change.
+    scrolled.emit();
 }
 
 void LstBox::setCount(const std::string& caption) {
@@ -278,6 +278,13 @@ void LstBox::scrollToSelected() {
     // A value outside the bar's range is refused, as the bar itself would.
     if (SelectedIndex <= ScrollVMax) TopIndex = SelectedIndex;
     redraw();
+}
+
+void LstBox::setScrollVMax(std::int16_t max) {
+    ScrollVMax = max;
+    // A maximum below the bar's value pulls the value down with it, and the bar reports that
+    // as a change: the top row follows. (After deletions the maximum still counts them.)
+    if (TopIndex > ScrollVMax) TopIndex = ScrollVMax;
 }
 
 void LstBox::scrollV_Change(int value) {

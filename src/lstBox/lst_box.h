@@ -121,7 +121,8 @@ class LstBox {
     std::int16_t ScrollVMax = 0;  // scrollV's maximum (its minimum is 0)
     std::int16_t ScrollHMax = 0;  // scrollH's maximum
 
-    Signal<> changed;  // redraw wanted (entries, selection, scroll, caption); the widget coalesces
+    Signal<> changed;   // redraw wanted (entries, selection, scroll, caption); the widget coalesces
+    Signal<> scrolled;  // the bars' ranges or values changed with no redraw (clearList)
 
   private:
     struct Entry {
@@ -135,6 +136,7 @@ class LstBox {
     static bool clean(const Entry& e) { return e.key == e.foldedName; }
     std::int16_t insertionPoint(const std::string& key) const;
     void scrollToSelected();
+    void setScrollVMax(std::int16_t max);
     void layout();
     void redraw() { changed.emit(); }
 

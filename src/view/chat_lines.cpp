@@ -150,13 +150,15 @@ void AppendChatLine(FrmMain& f, std::string& text, std::uint8_t colour) {
 void AppendRtfFragment(FrmMain& f, std::string& fragment) {
     if (f.showURLs != 0) MarkLinks(fragment);
     balanceGroups(fragment);
-    // With the focus in the view the reader keeps the selection and the place; otherwise the
-    // caret goes to the end and the newest line comes into view.
-    f.txtLog.append(fragment, !f.ViewHasFocus);
+    // A reader - the focus in the view, or the view scrolled back from the last line - keeps
+    // the selection and the place; otherwise the caret goes to the end and the newest line
+    // comes into view.
+    f.txtLog.append(fragment, !(f.ViewHasFocus || f.ViewScrolledBack));
 }
 
 void ResetChatView(FrmMain& f) {
     f.txtLog.load(f.ChatViewInitialRtf);
+    f.ViewScrolledBack = false;  // a fresh document has nothing to read back
 }
 
 void PostStatusLine(FrmMain& f, std::string& text) {

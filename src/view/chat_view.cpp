@@ -60,6 +60,7 @@ void ChatView::load(std::string_view rtf) {
     openRuns_.clear();
     reader_.reset();
     reader_.feed(head_, *this);
+    keepOpenFormat();
     reloaded.emit();
 }
 
@@ -82,6 +83,7 @@ void ChatView::append(std::string_view fragment, bool showNewest) {
     appendBody(fragment);
     closing_ = kClosing;
     reader_.feed(fragment, *this);
+    keepOpenFormat();
     appended.emit(showNewest);
 }
 
@@ -107,7 +109,9 @@ std::string ChatView::Text() const {
 StyledLine ChatView::line(std::size_t index) const {
     if (index < lines_.size()) {
         const LineRec& r = lines_[index];
-        return {std::string_view(r.text, r.length), std::span(r.runs, r.runCount)};
+        if (r.block == nullptr) return {};
+        const auto* runs = reinterpret_cast<const StyleRun*>(r.block + runsOffset(r.length));
+        return {std::string_view(r.block, r.length), std::span(runs, r.runCount)};
     }
     return {openText_, openRuns_};
 }
@@ -135,19 +139,24 @@ void ChatView::text(std::string_view bytes, CharFormat format) {
     openText_.append(bytes);
 }
 
+// A line without text is still as tall as the size in force where it ends, so an empty line
+// keeps one run that carries that format.
+void ChatView::keepOpenFormat() {
+    if (openText_.empty()) openRuns_.assign(1, StyleRun{0, reader_.format()});
+}
+
 void ChatView::paragraph() {
-    LineRec r{nullptr, nullptr, static_cast<std::uint32_t>(openText_.size()),
+    keepOpenFormat();
+    LineRec r{nullptr, static_cast<std::uint32_t>(openText_.size()),
               static_cast<std::uint32_t>(openRuns_.size())};
-    if (!openRuns_.empty()) {
-        auto* runs = static_cast<StyleRun*>(
-            arena_.allocate(openRuns_.size() * sizeof(StyleRun), alignof(StyleRun)));
-        std::memcpy(runs, openRuns_.data(), openRuns_.size() * sizeof(StyleRun));
-        r.runs = runs;
-    }
-    if (!openText_.empty()) {
-        auto* text = static_cast<char*>(arena_.allocate(openText_.size(), 1));
-        std::memcpy(text, openText_.data(), openText_.size());
-        r.text = text;
+    const std::size_t runsAt = runsOffset(r.length);
+    const std::size_t bytes = runsAt + openRuns_.size() * sizeof(StyleRun);
+    if (bytes > 0) {
+        auto* block = static_cast<char*>(arena_.allocate(bytes, alignof(StyleRun)));
+        if (!openText_.empty()) std::memcpy(block, openText_.data(), openText_.size());
+        if (!openRuns_.empty())
+            std::memcpy(block + runsAt, openRuns_.data(), openRuns_.size() * sizeof(StyleRun));
+        r.block = block;
     }
     lines_.push_back(r);
     openText_.clear();

@@ -71,15 +71,18 @@ class ChatView : private RtfSink {
     Signal<bool> appended;  // a fragment arrived; true: show the newest line
 
   private:
+    // One block per line, the text and then its runs (at the next multiple of 4), so that a
+    // million lines of scrollback pay one pointer each rather than two.
     struct LineRec {
-        const char* text;
-        const StyleRun* runs;
+        const char* block;
         std::uint32_t length;
         std::uint32_t runCount;
     };
+    static std::size_t runsOffset(std::uint32_t length) { return (length + 3u) & ~std::size_t{3}; }
 
     void text(std::string_view bytes, CharFormat format) override;
     void paragraph() override;
+    void keepOpenFormat();
     void appendBody(std::string_view bytes);
 
     std::string head_, closing_;

@@ -75,6 +75,10 @@ void txtLog_LostFocus(FrmMain& f) {
     f.ViewHasFocus = false;
 }
 
+void txtLog_Scroll(FrmMain& f, bool atEnd) {
+    f.ViewScrolledBack = !atEnd;
+}
+
 void txtLog_MouseMove(FrmMain& f, std::string_view lineText, long index) {
     if (f.showURLs == 0) return;
     f.HoverLink = getHyperlink(f, lineText, index);

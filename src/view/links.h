@@ -27,6 +27,8 @@ std::string LinkAddress(const std::string& link);
 
 void txtLog_GotFocus(FrmMain& f);
 void txtLog_LostFocus(FrmMain& f);
+// The reader moved the view (wheel, scroll bar or keys); atEnd: the last line is the one shown.
+void txtLog_Scroll(FrmMain& f, bool atEnd);
 // The widget maps the pointer to a line's text and the character index under it.
 void txtLog_MouseMove(FrmMain& f, std::string_view lineText, long index);
 void txtLog_MouseDown(FrmMain& f, int button);  // 1 left, 2 right, 4 middle

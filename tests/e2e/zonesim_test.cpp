@@ -9,6 +9,7 @@
 #include <QUdpSocket>
 #include <algorithm>
 #include <memory>
+#include <set>
 
 #include "zonesim.h"
 
@@ -440,6 +441,28 @@ TEST(ZonesimModes, FloodGarbageCloseSilent) {
         for (int i = 1; i <= 3000; ++i) {
             ASSERT_EQ(got[1 + i], "MSG:PUB:Flooder:flood line " + QByteArray::number(i));
         }
+    }
+    {
+        Options o;
+        o.mode = Mode::Flood;
+        o.floodMixed = true;
+        o.floodLines = 160;
+        o.bots = 3;
+        auto server = startServer(o);
+        Peer p(server->port());
+        p.enter("Ann");
+        ASSERT_TRUE(p.waitFor("MSG:ARENA:Flood of 160 lines done."));
+        QList<QByteArray> flood;
+        for (const QByteArray& line : p.lines())
+            if (line.startsWith("MSG:") && !line.endsWith(" done.")) flood.append(line);
+        ASSERT_EQ(flood.size(), 160);
+        std::set<QByteArray> kinds;
+        for (int i = 0; i < 160; ++i) {
+            EXPECT_TRUE(flood[i].endsWith(" #" + QByteArray::number(i + 1))) << flood[i].data();
+            kinds.insert(flood[i].split(':')[1]);
+        }
+        EXPECT_EQ(kinds, (std::set<QByteArray>{"ARENA", "CHAT", "FREQ", "MOD", "PRIV", "PUB",
+                                               "SQUAD", "SYSOP"}));
     }
     {
         Options o;

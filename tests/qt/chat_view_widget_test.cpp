@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <functional>
 #include <map>
 
 #include "platform/qt/codec.h"
@@ -204,7 +206,6 @@ TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
     w.settle();
     QScrollBar* bar = w.widget->verticalScrollBar();
     EXPECT_EQ(bar->value(), 60);  // unfocused: the newest line is shown
-    bar->setValue(40);
     w.focus(true);
     ASSERT_TRUE(w.f().ViewHasFocus);
     w.mouse(QEvent::MouseButtonPress, {10, 30}, Qt::LeftButton);
@@ -212,7 +213,7 @@ TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
     w.mouse(QEvent::MouseButtonRelease, {200, 70}, Qt::NoButton);
     const QString selected = w.widget->selectedText();
     ASSERT_FALSE(selected.isEmpty());
-    EXPECT_TRUE(selected.contains("line number 3")) << selected.toStdString();
+    EXPECT_TRUE(selected.contains("line number 5")) << selected.toStdString();
 
     // Another program takes the focus: the view keeps it within its window.
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -222,7 +223,7 @@ TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
         w.line("more " + std::to_string(i), ColorStatus);
     w.settle();
     EXPECT_EQ(w.widget->selectedText(), selected);
-    EXPECT_EQ(bar->value(), 40);
+    EXPECT_EQ(bar->value(), 60);
 
     w.focus(false);
     EXPECT_FALSE(w.f().ViewHasFocus);
@@ -231,6 +232,61 @@ TEST(ChatViewWidget, SelectionSurvivesArrivingLinesWhileFocused) {
     EXPECT_FALSE(w.widget->hasSelection());
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_EQ(static_cast<std::size_t>(bar->value()), w.f().txtLog.lineCount() - 1);
+}
+
+TEST(ChatViewWidget, ScrollingBackKeepsThePlaceUntilTheEndIsReachedAgain) {
+    const struct {
+        const char* how;
+        std::function<void(ViewWorld&)> back, toEnd;
+    } cases[] = {
+        {"wheel",
+         [](ViewWorld& w) {
+             const QPointF at(50, 50);
+             QWheelEvent e(at, w.widget->viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(w.widget->viewport(), &e);
+         },
+         [](ViewWorld& w) {
+             const QPointF at(50, 50);
+             for (int i = 0; i < 10; ++i) {  // a wheel event scrolls a page at most
+                 QWheelEvent e(at, w.widget->viewport()->mapToGlobal(at), {}, {0, -120},
+                               Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                 QApplication::sendEvent(w.widget->viewport(), &e);
+             }
+         }},
+        {"scroll bar",
+         [](ViewWorld& w) {
+             w.widget->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+         },
+         [](ViewWorld& w) {
+             w.widget->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+         }},
+        {"keys", [](ViewWorld& w) { w.key(Qt::Key_PageUp, Qt::NoModifier); },
+         [](ViewWorld& w) { w.key(Qt::Key_End, Qt::ControlModifier); }},
+    };
+    for (const auto& c : cases) {
+        ViewWorld w;
+        for (int i = 0; i < 60; ++i)
+            w.line("line " + std::to_string(i), ColorPublic);
+        w.settle();
+        QScrollBar* bar = w.widget->verticalScrollBar();
+        ASSERT_EQ(bar->value(), bar->maximum()) << c.how;
+        c.back(w);
+        w.settle();
+        const int place = bar->value();
+        ASSERT_LT(place, bar->maximum()) << c.how;
+        ASSERT_FALSE(w.f().ViewHasFocus) << c.how;
+        for (int i = 0; i < 10; ++i)
+            w.line("more " + std::to_string(i), ColorPublic);
+        w.settle();
+        EXPECT_EQ(bar->value(), place) << c.how;
+
+        c.toEnd(w);
+        w.settle();
+        w.line("follows again", ColorPublic);
+        w.settle();
+        EXPECT_EQ(static_cast<std::size_t>(bar->value()), w.f().txtLog.lineCount() - 1) << c.how;
+    }
 }
 
 TEST(ChatViewWidget, CopyAndSelectAllGivePlainUnicodeText) {
@@ -244,25 +300,92 @@ TEST(ChatViewWidget, CopyAndSelectAllGivePlainUnicodeText) {
               QString::fromUtf8("||||||||\ncaf\u00e9 \u20ac {x} \\\nsecond"));
 }
 
+// A point of the viewport over a character, found by asking the widget; null if none.
+QPoint pointOver(const ChatViewWidget& view, std::size_t line, std::uint32_t index) {
+    for (int y = 0; y < view.viewport()->height(); y += 2)
+        for (int x = 0; x < view.viewport()->width(); x += 2) {
+            ChatViewWidget::Pos pos;
+            if (view.charAt({x, y}, pos, false) && pos.line == line && pos.index == index)
+                return {x, y};
+        }
+    return {};
+}
+
 TEST(ChatViewWidget, ClickOnALinkOpensItThroughTheShell) {
     ViewWorld w(12);
     w.f().showURLs = 1;
     w.line("go www.x.org now", ColorPublic);
     w.settle();
-    // Find a point over the link's second character by asking the widget.
-    QPoint over;
-    for (int y = 0; y < 160 && over.isNull(); y += 2)
-        for (int x = 0; x < 400 && over.isNull(); x += 2) {
-            ChatViewWidget::Pos pos;
-            if (w.widget->charAt({x, y}, pos, false) && pos.line == 1 && pos.index == 5)
-                over = {x, y};
-        }
+    const QPoint over = pointOver(*w.widget, 1, 5);  // the link's second character
     ASSERT_FALSE(over.isNull());
     w.mouse(QEvent::MouseMove, over, Qt::NoButton);
     EXPECT_EQ(w.f().HoverLink, "www.x.org");
     EXPECT_EQ(w.widget->viewport()->cursor().shape(), Qt::PointingHandCursor);
     w.mouse(QEvent::MouseButtonPress, over, Qt::LeftButton);
     EXPECT_EQ(w.shell.opened, std::vector<std::string>{"http://www.x.org"});
+}
+
+TEST(ChatViewWidget, ClickOpensWhatIsUnderThePointerWhenPressed) {
+    // Lines arrive under a still pointer and move the text up by one line.
+    const struct {
+        std::string next;
+        std::vector<std::string> opened;
+    } cases[] = {
+        {"go www.b.org now", {"http://www.b.org"}},
+        {"nothing to open", {}},
+    };
+    for (const auto& c : cases) {
+        ViewWorld w(12);
+        w.f().showURLs = 1;
+        for (int i = 0; i < 20; ++i)
+            w.line("filler " + std::to_string(i), ColorArena);
+        w.line("go www.a.org now", ColorPublic);
+        w.settle();
+        const std::size_t last = w.f().txtLog.lineCount() - 1;
+        const QPoint over = pointOver(*w.widget, last, 5);
+        ASSERT_FALSE(over.isNull());
+        w.mouse(QEvent::MouseMove, over, Qt::NoButton);
+        ASSERT_EQ(w.f().HoverLink, "www.a.org");
+        w.line(c.next, ColorPublic);
+        w.settle();
+        w.mouse(QEvent::MouseButtonPress, over, Qt::LeftButton);
+        EXPECT_EQ(w.shell.opened, c.opened) << c.next;
+    }
+}
+
+TEST(ChatViewWidget, AResetForgetsTheRowsOfTheOldDocument) {
+    ViewWorld w(9, {600, 160});
+    w.f().showURLs = 1;
+    for (int i = 0; i < 30; ++i)
+        w.line("a long line of chat that runs well past the first few columns www.x.org " +
+                   std::to_string(i),
+               ColorPublic);
+    w.settle();
+    const std::size_t last = w.f().txtLog.lineCount() - 1;
+    const QPoint over = pointOver(*w.widget, last, 70);
+    ASSERT_FALSE(over.isNull());
+    // A zone hop empties the view; the pointer moves and clicks before the next paint.
+    ResetChatView(w.f());
+    ChatViewWidget::Pos pos;
+    EXPECT_FALSE(w.widget->charAt(over, pos, false));
+    w.mouse(QEvent::MouseMove, over, Qt::NoButton);
+    w.mouse(QEvent::MouseButtonPress, over, Qt::LeftButton);
+    EXPECT_EQ(w.f().HoverLink, "");
+    EXPECT_TRUE(w.shell.opened.empty());
+}
+
+TEST(ChatViewWidget, AnEmptyLineIsAsTallAsTheSizeOfItsParagraph) {
+    for (std::uint8_t points : {9, 20}) {
+        ViewWorld w(points, {420, 300});
+        for (const char* text : {"above", "", "below", "last"})
+            w.line(text, ColorPublic);
+        w.settle();
+        std::map<int, int> pixels;  // line -> rows of pixels it covers
+        for (int y = 0; y < 300; ++y)
+            ++pixels[lineAtY(*w.widget, y)];
+        EXPECT_EQ(pixels[2], pixels[1]) << int{points};
+        EXPECT_EQ(pixels[3], pixels[1]) << int{points};
+    }
 }
 
 TEST(ChatViewWidget, OneRepaintPerTurnAndLongLinesWrap) {

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
+#include <functional>
 #include <set>
 #include <tuple>
 
@@ -204,6 +206,56 @@ TEST(LstBoxWidget, ManyChangesInOneTurnPaintOnce) {
     EXPECT_EQ(s.widget.paintCount(), before + 2);
     const QImage img = s.picture();
     EXPECT_EQ(at(img, 100, 2 * s.model.CharHeight), (Pixel{0, 0, 0}));
+}
+
+TEST(LstBoxWidget, BarShowsTheTopRowAfterTheListShrinks) {
+    const struct {
+        const char* then;
+        std::function<void(LstBox&)> op;
+        int top, max;
+    } cases[] = {
+        // Thirty entries, scrolled to 25, twenty deleted: the bar keeps its maximum of 30 until
+        // an insert sets it to the new count, which pulls the top row down with it.
+        {"nothing", [](LstBox&) {}, 25, 30},
+        {"AddItem", [](LstBox& l) { l.AddItem("\\tzz"); }, 11, 11},
+        {"Original_Insert", [](LstBox& l) { l.Original_Insert("\\tzz"); }, 11, 11},
+        {"clearList", [](LstBox& l) { l.clearList(); }, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Shown s;
+        for (int i = 0; i < 30; ++i)
+            s.model.AddItem("\\tp" + std::to_string(100 + i));
+        settle();
+        s.widget.verticalBar()->setValue(25);
+        for (int i = 0; i < 20; ++i)
+            s.model.deleteIndex(0);
+        c.op(s.model);
+        settle();
+        EXPECT_EQ(s.model.TopIndex, c.top) << c.then;
+        EXPECT_EQ(s.widget.verticalBar()->value(), c.top) << c.then;
+        EXPECT_EQ(s.widget.verticalBar()->maximum(), c.max) << c.then;
+    }
+}
+
+TEST(LstBoxWidget, ClearingLeavesTheOldRowsUntilTheNextRedraw) {
+    Shown s;
+    s.model.AddItem("\\tGOLD");
+    settle();
+    const Pixel gold{255, 223, 0};
+    // What the screen holds now, not a fresh rendering.
+    const auto screen = [&] {
+        QWidget* area = s.widget.listArea();
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(s.widget.winId(), area->x(), area->y(), area->width(), area->height())
+            .toImage();
+    };
+    ASSERT_TRUE(rowColours(screen(), 0, s.model.CharHeight).count(gold));
+    s.model.clearList();
+    settle();
+    EXPECT_TRUE(rowColours(screen(), 0, s.model.CharHeight).count(gold));
+    s.model.updateList();
+    settle();
+    EXPECT_FALSE(rowColours(screen(), 0, s.model.CharHeight).count(gold));
 }
 
 TEST(LstBoxWidget, CaptionStartsAtNoPlayersInTheLabelFont) {

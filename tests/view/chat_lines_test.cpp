@@ -124,7 +124,8 @@ TEST(AppendChatLine, EachLineOneParagraphNothingBetween) {
     }
     EXPECT_EQ(w.f().txtLog.TextRTF(), expectedDoc + "\r\n }");
     EXPECT_EQ(w.f().txtLog.Text(), "||||||||\r\none\r\n\r\nthree\r\n4");
-    EXPECT_EQ(describeFrom(w.f().txtLog, 1), "<c1 18>one |  | <c8 18>three | <c5 18>4");
+    // The empty line keeps its size and colour, though it has no text to wear them.
+    EXPECT_EQ(describeFrom(w.f().txtLog, 1), "<c1 18>one | <c7 18> | <c8 18>three | <c5 18>4");
 }
 
 TEST(ChatDocument, ReadingTheWholeDocumentShowsWhatTheViewShows) {

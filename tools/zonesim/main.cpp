@@ -80,6 +80,10 @@ int main(int argc, char** argv) {
                                   "normal");
     const QCommandLineOption floodLines("flood-lines", "Lines sent in flood mode (default 10000).",
                                         "N", "10000");
+    const QCommandLineOption floodMix(
+        "flood-mix",
+        "Flood with chat of every kind (public, team, private, channel, arena, squad, moderator, "
+        "sysop) instead of public lines only.");
     const QCommandLineOption refuse("refuse", "Refuse this name with LOGINBAD:REASON (repeatable).",
                                     "NAME:REASON");
     const QCommandLineOption password("password", "Only this password is accepted.", "PW");
@@ -98,8 +102,8 @@ int main(int argc, char** argv) {
                                    "NAME");
     const QCommandLineOption pingCount("ping-count", "Player count the ping reports.", "N");
     const QCommandLineOption verbose("verbose", "Print every line received and sent to stderr.");
-    p.addOptions({port, demo, seed, bots, mode, floodLines, refuse, password, arena, dialect, pace,
-                  floodRule, noop, staff, pingCount, verbose});
+    p.addOptions({port, demo, seed, bots, mode, floodLines, floodMix, refuse, password, arena,
+                  dialect, pace, floodRule, noop, staff, pingCount, verbose});
     p.process(app);
 
     zonesim::Options o;
@@ -115,6 +119,7 @@ int main(int argc, char** argv) {
     if (!parseMode(p.value(mode).toLower(), o.mode)) return fail("bad --mode");
     o.floodLines = p.value(floodLines).toInt(&ok);
     if (!ok || o.floodLines < 0) return fail("bad --flood-lines");
+    o.floodMixed = p.isSet(floodMix);
     for (const QString& r : p.values(refuse)) {
         const qsizetype colon = r.indexOf(':');
         if (colon <= 0) return fail("bad --refuse, want NAME:REASON");

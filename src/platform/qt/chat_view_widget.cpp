@@ -109,6 +109,11 @@ ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills every pixel
     verticalScrollBar()->setSingleStep(1);
+    // The wheel and the bar do not take the focus, yet a reader who scrolls back is reading:
+    // the logic hears of every move the view did not make itself.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!adjusting_) txtLog_Scroll(form_, value == verticalScrollBar()->maximum());
+    });
 
     std::weak_ptr<bool> alive = alive_;
     view_.appended.connect([this, alive](bool showNewest) {
@@ -252,6 +257,7 @@ void ChatViewWidget::onAppended(bool showNewest) {
 
 void ChatViewWidget::onReloaded() {
     layouts_.clear();
+    rows_.clear();  // they name lines of the old document until the next paint
     lastLine_ = view_.lineCount() - 1;
     filled_ = false;
     anchor_ = caret_ = Pos{};
@@ -291,6 +297,7 @@ void ChatViewWidget::sync() {
     }
     QScrollBar* bar = verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
+    adjusting_ = true;
     if (filled_) {
         bar->setRange(static_cast<int>(fillLine_), static_cast<int>(count - 1));
         bar->setPageStep(std::max(1, viewport()->height() / std::max(1, fontFor({}).height)));
@@ -298,7 +305,10 @@ void ChatViewWidget::sync() {
         bar->setRange(0, 0);
     }
     if (followPending_ || (atEnd && !form_.ViewHasFocus)) bar->setValue(bar->maximum());
+    adjusting_ = false;
     followPending_ = false;
+    // A history that no longer fills the view (after a resize, say) leaves nothing to read back.
+    if (bar->value() == bar->maximum() && form_.ViewScrolledBack) txtLog_Scroll(form_, true);
     viewport()->update();
 }
 
@@ -470,11 +480,22 @@ bool ChatViewWidget::charAt(QPoint point, Pos& out, bool nearestBoundary) const 
     return true;
 }
 
+void ChatViewWidget::hover(QPoint point) {
+    Pos pos;
+    if (charAt(point, pos, false))
+        txtLog_MouseMove(form_, view_.line(pos.line).text, static_cast<long>(pos.index));
+    else
+        txtLog_MouseMove(form_, {}, 0);
+}
+
 void ChatViewWidget::mousePressEvent(QMouseEvent* event) {
     const int button = event->button() == Qt::LeftButton     ? 1
                        : event->button() == Qt::RightButton  ? 2
                        : event->button() == Qt::MiddleButton ? 4
                                                              : 0;
+    // Lines arriving under a still pointer move the text: the link is the one under the
+    // pointer now, not the one the last move found.
+    hover(event->position().toPoint());
     txtLog_MouseDown(form_, button);
     if (event->button() == Qt::LeftButton) {
         Pos pos;
@@ -489,11 +510,8 @@ void ChatViewWidget::mousePressEvent(QMouseEvent* event) {
 
 void ChatViewWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
+    hover(point);
     Pos pos;
-    if (charAt(point, pos, false)) {
-        const StyledLine line = view_.line(pos.line);
-        txtLog_MouseMove(form_, line.text, static_cast<long>(pos.index));
-    }
     if (selecting_ && (event->buttons() & Qt::LeftButton) && charAt(point, pos, true)) {
         caret_ = pos;
         viewport()->update();

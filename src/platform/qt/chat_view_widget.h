@@ -86,6 +86,7 @@ class ChatViewWidget : public QAbstractScrollArea {
     void onReloaded();
     void invalidateLayouts();
     void scheduleSync();
+    void hover(QPoint point);
     void sync();
     void drawRow(QPainter& p, const Row& row);
     void drawSegment(QPainter& p, const FontEntry& e, std::string_view seg, QPointF origin);
@@ -104,6 +105,7 @@ class ChatViewWidget : public QAbstractScrollArea {
     std::size_t fillLine_ = 0;
     bool syncPending_ = false;
     bool followPending_ = false;
+    bool adjusting_ = false;  // the view moves its own scroll bar
 
     Pos anchor_, caret_;
     bool selecting_ = false;

@@ -149,7 +149,10 @@ LstBoxWidget::LstBoxWidget(LstBox& model, QWidget* parent) : QWidget(parent), mo
 
     QPointer<LstBoxWidget> self(this);
     model_.changed.connect([self] {
-        if (self) self->scheduleSync();
+        if (self) self->scheduleSync(true);
+    });
+    model_.scrolled.connect([self] {
+        if (self) self->scheduleSync(false);
     });
     sync();
 }
@@ -164,7 +167,8 @@ LstBoxWidget::~LstBoxWidget() {
 }
 
 // Every model change asks for a redraw; one sync per event-loop turn serves them all.
-void LstBoxWidget::scheduleSync() {
+void LstBoxWidget::scheduleSync(bool repaint) {
+    repaintPending_ = repaintPending_ || repaint;
     if (syncPending_) return;
     syncPending_ = true;
     QMetaObject::invokeMethod(
@@ -180,7 +184,8 @@ void LstBoxWidget::sync() {
     scrollV_->setPageStep(std::max(1, model_.VisibleHeight / std::max(1, int{model_.CharHeight})));
     scrollH_->setRange(0, model_.ScrollHMax);
     scrollH_->setValue(model_.HScrollPos);
-    picList_->update();
+    if (repaintPending_) picList_->update();
+    repaintPending_ = false;
 }
 
 void LstBoxWidget::resizeEvent(QResizeEvent*) {

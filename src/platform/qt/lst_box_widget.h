@@ -30,7 +30,7 @@ class LstBoxWidget : public QWidget {
     class PicList;
     friend class PicList;
 
-    void scheduleSync();
+    void scheduleSync(bool repaint);
     void sync();
     void layoutList();
 
@@ -41,6 +41,7 @@ class LstBoxWidget : public QWidget {
     QScrollBar* scrollH_ = nullptr;
     int lineY_ = 0;
     bool syncPending_ = false;
+    bool repaintPending_ = false;
     int paints_ = 0;
 };
 

@@ -39,6 +39,7 @@ struct Server::Conn {
     QTimer* noopTimer = nullptr;
     bool flooding = false;
     int floodNext = 0;
+    std::mt19937 floodRng;
 
     explicit Conn(int limit) : splitter(limit) {}
 };
@@ -679,21 +680,62 @@ void Server::startFlood(int id) {
     if (!c) return;
     c->flooding = true;
     c->floodNext = 0;
+    c->floodRng.seed(options_.seed + static_cast<quint32>(id));
     continueFlood(id);
 }
 
 void Server::continueFlood(int id) {
     Conn* c = conn(id);
     if (!c || !c->flooding || !c->open || !c->socket) return;
-    const QByteArray sender = bots_.present().isEmpty() ? "Flooder" : bots_.present()[0].name;
     while (c->floodNext < options_.floodLines && c->socket->bytesToWrite() < kFloodBacklog) {
         ++c->floodNext;
-        queue(*c, "MSG:PUB:" + sender + ":flood line " + num(c->floodNext) + '\n', true);
+        queue(*c, floodLine(*c) + '\n', true);
     }
     if (c->floodNext >= options_.floodLines) {
         c->flooding = false;
         queue(*c, "MSG:ARENA:Flood of " + num(options_.floodLines) + " lines done.\n", true);
     }
+}
+
+// Line number c.floodNext of a flood. Mixed, the kinds come round in a fixed pattern of sixteen
+// (mostly public chat, as in a busy arena), each line numbered so that none repeats, every
+// twentieth long enough to wrap.
+QByteArray Server::floodLine(Conn& c) {
+    const int n = c.floodNext;
+    const QList<Bot>& present = bots_.present();
+    if (!options_.floodMixed)
+        return "MSG:PUB:" + (present.isEmpty() ? "Flooder" : present[0].name) + ":flood line " +
+               num(n);
+    const QByteArray sender = present.isEmpty() ? "Flooder" : present[n % present.size()].name;
+    auto text = [&](Bots::Text kind) {
+        QByteArray t = Bots::say(kind, c.floodRng) + " #" + num(n);
+        if (n % 20 == 0) t += " - and a longer thought that goes on for a while, " + t;
+        return t;
+    };
+    enum Kind { Pub, Team, Priv, Chat, Arena, Squad, Mod, Sysop };
+    static constexpr Kind kPattern[16] = {Pub, Team, Pub,   Chat, Pub,  Priv, Pub, Arena,
+                                          Pub, Team, Squad, Pub,  Chat, Mod,  Pub, Sysop};
+    switch (kPattern[n % 16]) {
+        case Pub:
+            return "MSG:PUB:" + sender + ':' + text(Bots::Text::Public);
+        case Team:
+            return "MSG:FREQ:" + sender + ':' + text(Bots::Text::Team);
+        case Priv:
+            return "MSG:PRIV:" + sender + ':' + text(Bots::Text::Private);
+        case Chat:
+            return "MSG:CHAT:1:" + sender + "> " + text(Bots::Text::Channel);
+        case Arena:
+            return "MSG:ARENA:" + text(Bots::Text::Arena);
+        case Squad:
+            return "MSG:SQUAD:" + Bots::squadName(c.floodRng) + ':' + sender + ':' +
+                   text(Bots::Text::Squad);
+        case Mod:
+            return "MSG:MOD:" + sender + ':' + text(Bots::Text::Moderator);
+        case Sysop:
+            return Bots::sysopLine(options_.dialect == Dialect::Client, sender, c.floodRng) + " #" +
+                   num(n);
+    }
+    return {};
 }
 
 void Server::sendGarbage(Conn& c) {

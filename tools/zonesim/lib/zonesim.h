@@ -54,6 +54,7 @@ struct Options {
     Mode mode = Mode::Normal;
     Dialect dialect = Dialect::Server;
     int floodLines = 10000;
+    bool floodMixed = false;           // flood with chat of every kind, not public lines only
     int garbageLongBytes = 70 * 1024;  // the over-long line of Garbage mode
     int closeDelayMs = 300;            // Close mode: time between the last line and the reset
     int splitMaxDelayMs = 10;
@@ -136,6 +137,7 @@ class Server : public QObject {
     void afterArenaEntry(Conn& c);
     void startFlood(int id);
     void continueFlood(int id);
+    QByteArray floodLine(Conn& c);
     void sendGarbage(Conn& c);
 
     void queue(Conn& c, const QByteArray& bytes, bool isLine);
