@@ -28,7 +28,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -230,16 +229,6 @@ void BM_FloodIntoWindow(benchmark::State& state) {
         window.resize(1000, 700);
         window.show();
         QApplication::processEvents();
-        // Settings saved a while ago, as in a program that has been running for more than two
-        // seconds: start-up writes Config.ini (the name width), and a file changed within the
-        // last second or two is read again for every setting asked for - the ignore test of
-        // every chat line - since its time could not show a second change.
-        {
-            std::error_code ec;
-            const auto path = std::filesystem::path(folder.filePath("Config.ini").toStdString());
-            std::filesystem::last_write_time(
-                path, std::filesystem::last_write_time(path, ec) - std::chrono::minutes(1), ec);
-        }
         if (logOpen) {
             SetLogFileName(form, "flood.txt");
             OpenLog(form);

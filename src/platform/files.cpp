@@ -81,6 +81,27 @@ void forgetCached(const std::string& path) {
     if (cachedFile().path == path) cachedFile() = CachedFile{};
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtime == b.st_mtime && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctime == b.st_ctime && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// What we wrote ourselves is known without reading it back: the file just replaced holds exactly
+// these bytes until its stamp says otherwise. Without this, every setting asked for in the
+// second or two after a write (start-up writes one) would read the whole file again.
+void rememberWritten(const std::string& path, const std::string& bytes) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return;
+    CachedFile& last = cachedFile();
+    last = CachedFile{};
+    last.path = path;
+    last.st = st;
+    last.trusted = true;
+    last.checkedMs = monotonicMs();
+    last.bytes = bytes;
+}
+
 }  // namespace
 
 std::optional<std::string> readAllCached(const std::string& path) {
@@ -98,9 +119,7 @@ std::optional<std::string> readAllCached(const std::string& path) {
         last.trusted = false;
         return readAll(path);
     }
-    const bool same = st.st_dev == last.st.st_dev && st.st_ino == last.st.st_ino &&
-                      st.st_size == last.st.st_size && st.st_mtime == last.st.st_mtime &&
-                      st.st_ctime == last.st.st_ctime;
+    const bool same = sameFile(st, last.st);
     if (same && last.trusted) return last.bytes;
 
     // Stat before reading: a change during the read then shows as a difference next time.
@@ -150,6 +169,7 @@ bool replaceAtomically(const std::string& path, const std::string& bytes) {
     if (::close(fd) != 0) ok = false;
     if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(tmp.c_str());
+    if (ok) rememberWritten(path, bytes);
     return ok;
 }
 
