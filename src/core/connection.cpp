@@ -198,7 +198,9 @@ void sckClient_DataArrival(FrmMain& f, const std::string& bytes) {
     t.framer.feed(
         bytes, [&t](std::string_view line) { t.inbound.push(line); },
         [&f](std::string& head) { TraceLine(f, "Unhandled S2C Protocol: " + head); });
-    t.inbound.drain();
+    // During a flood a slice is already due at the next turn of the loop; a second one here
+    // would make this turn twice as long, and paints and keys wait for it.
+    if (!t.inbound.continuationPending()) t.inbound.drain();
 }
 
 void SendLine(FrmMain& f, const std::string& text) {

@@ -5,6 +5,10 @@
 
 namespace orva {
 
+namespace {
+constexpr qint64 kReadBufferBytes = 256 * 1024;
+}  // namespace
+
 std::pair<int, std::string> socketErrorNumber(QAbstractSocket::SocketError error) {
     switch (error) {
         case QAbstractSocket::ConnectionRefusedError:
@@ -29,6 +33,9 @@ std::pair<int, std::string> socketErrorNumber(QAbstractSocket::SocketError error
 }
 
 QtTcpClient::QtTcpClient() {
+    // A bounded read buffer: a peer that sends faster than the lines are handled is held back by
+    // the connection itself, and one read never hands over more than this in one turn of the loop.
+    socket_.setReadBufferSize(kReadBufferBytes);
     QObject::connect(&socket_, &QTcpSocket::connected, [this] {
         if (!quiet_ && events_.onConnect) events_.onConnect();
     });
