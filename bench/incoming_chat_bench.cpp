@@ -26,17 +26,9 @@ struct Session {
         std::filesystem::last_write_time(
             w.dir.file("Config.ini"),
             std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-        wireCoreHandlers(f);
-        f.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
-        f.zones.ZoneCount = 1;
-        f.lstZones.AddItem("Alpha");
-        f.lstZones.ListIndex.set(0);
-        f.txtUser.Text.set("Ann");
-        f.txtPass.Text.set("pw");
         f.showURLs = 1;
         f.ShowPublicMacros = 1;
-        Connect_It(f);
-        w.tcp->acceptConnection();
+        w.connectToOneZone();
         std::string entry = "LOGINOK:Ann\nINARENA:0:8025\n";
         for (int i = 0; i < 30; ++i)
             entry +=

@@ -131,16 +131,8 @@ void BM_ArenaEntryLinesWidget(benchmark::State& state) {
         state.PauseTiming();
         auto w = std::make_unique<test::World>();
         FrmMain& f = w->f();
-        wireCoreHandlers(f);
         wireRosterToList(f);
-        f.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
-        f.zones.ZoneCount = 1;
-        f.lstZones.AddItem("Alpha");
-        f.lstZones.ListIndex.set(0);
-        f.txtUser.Text.set("Ann");
-        f.txtPass.Text.set("pw");
-        Connect_It(f);
-        w->tcp->acceptConnection();
+        w->connectToOneZone();
         w->tcp->deliver("LOGINOK:Ann\n");
         auto widget = std::make_unique<LstBoxWidget>(f.lstUsers);
         widget->resize(180, 700);

@@ -18,16 +18,8 @@ using namespace orva;
 struct Session {
     Session() {
         FrmMain& f = w.f();
-        wireCoreHandlers(f);
-        f.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
-        f.zones.ZoneCount = 1;
-        f.lstZones.AddItem("Alpha");
-        f.lstZones.ListIndex.set(0);
-        f.txtUser.Text.set("Ann");
-        f.txtPass.Text.set("pw");
         f.ShowKillMessages = 1;
-        Connect_It(f);
-        w.tcp->acceptConnection();
+        w.connectToOneZone();
         w.tcp->deliver("LOGINOK:Ann\n");
     }
     void deliver(const std::string& bytes) {

@@ -24,17 +24,8 @@ constexpr std::size_t kSubTypeCount = sizeof kSubTypes / sizeof *kSubTypes;
 
 struct Session {
     Session() {
-        FrmMain& f = w.f();
         w.dir.write("Config.ini", "[Ignore]\r\nMallory=1\r\n");
-        wireCoreHandlers(f);
-        f.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
-        f.zones.ZoneCount = 1;
-        f.lstZones.AddItem("Alpha");
-        f.lstZones.ListIndex.set(0);
-        f.txtUser.Text.set("Ann");
-        f.txtPass.Text.set("pw");
-        Connect_It(f);
-        w.tcp->acceptConnection();
+        w.connectToOneZone();
         w.tcp->deliver(
             "LOGINOK:Ann\nINARENA:0:8025\nPLAYER:Bob:8:8025\nPLAYER:Eve:1:100\n"
             "PLAYER:Mallory:8:8025\n");

@@ -1,5 +1,9 @@
 #include "support/fakes.h"
 
+#include "core/connection.h"
+#include "core/core_handlers.h"
+#include "core/frm_main.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,6 +147,19 @@ World::World() {
     form = std::make_unique<FrmMain>(env, std::move(t), std::move(u));
     form->AppFolder = dir.path();
     form->ConfigPath = dir.path() + "Config.ini";
+}
+
+void World::connectToOneZone() {
+    FrmMain& m = f();
+    wireCoreHandlers(m);
+    m.zones.Zones.push_back({"Alpha", "127.0.0.1", 5000, 0, 0});
+    m.zones.ZoneCount = 1;
+    m.lstZones.AddItem("Alpha");
+    m.lstZones.ListIndex.set(0);
+    m.txtUser.Text.set("Ann");
+    m.txtPass.Text.set("pw");
+    Connect_It(m);
+    tcp->acceptConnection();
 }
 
 }  // namespace orva::test

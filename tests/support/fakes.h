@@ -190,6 +190,10 @@ struct World {
     FakeUdp* udp = nullptr;
     std::unique_ptr<FrmMain> form;
     FrmMain& f() { return *form; }
+
+    // The start of every scripted session: the connection's handlers wired, one zone ("Alpha")
+    // selected, the login fields filled ("Ann", "pw"), connected and accepted by the server.
+    void connectToOneZone();
 };
 
 }  // namespace orva::test
