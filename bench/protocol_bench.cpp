@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/settings.h"
 #include "core/connection.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
@@ -19,6 +20,8 @@ struct Session {
     Session() {
         FrmMain& f = w.f();
         f.ShowKillMessages = 1;
+        // As start-up does: the settings file exists, written by the program itself.
+        WriteSetting("Config", "namelen", std::string("14"), f.ConfigPath);
         w.connectToOneZone();
         w.tcp->deliver("LOGINOK:Ann\n");
     }

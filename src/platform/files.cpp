@@ -116,8 +116,9 @@ std::optional<std::string> readAllCached(const std::string& path) {
 
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
+        // No file (yet): every setting reads as empty, without a second try at opening it.
         last.trusted = false;
-        return readAll(path);
+        return std::nullopt;
     }
     const bool same = sameFile(st, last.st);
     if (same && last.trusted) return last.bytes;
