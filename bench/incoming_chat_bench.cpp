@@ -35,11 +35,7 @@ struct Session {
                 "PLAYER:Pilot" + std::to_string(i) + ":1:" + std::to_string(8025 + i % 2) + "\n";
         deliver(entry);
     }
-    void deliver(const std::string& bytes) {
-        w.tcp->deliver(bytes);
-        while (transportOf(w.f()).inbound.continuationPending())
-            w.clock.advance(0);
-    }
+    void deliver(const std::string& bytes) { w.deliverAndDrain(bytes); }
     // The fakes and the document keep everything; drop it between rounds so memory stays flat.
     void forget() {
         w.f().frmLog.lines.clear();

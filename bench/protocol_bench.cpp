@@ -25,11 +25,7 @@ struct Session {
         w.connectToOneZone();
         w.tcp->deliver("LOGINOK:Ann\n");
     }
-    void deliver(const std::string& bytes) {
-        w.tcp->deliver(bytes);
-        while (transportOf(w.f()).inbound.continuationPending())
-            w.clock.advance(0);
-    }
+    void deliver(const std::string& bytes) { w.deliverAndDrain(bytes); }
     // The fakes keep everything; drop it between rounds so memory stays flat.
     void forget() {
         w.f().frmLog.lines.clear();

@@ -109,12 +109,7 @@ bool hasForbidden(std::string_view s, std::string_view forbidden) {
 }  // namespace
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCp1252(static_cast<unsigned char>(a[i])) !=
-            foldCp1252(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return equalsFolded(a, b);
 }
 
 bool isUsableKey(std::string_view key) {

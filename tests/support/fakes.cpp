@@ -3,6 +3,7 @@
 #include "core/connection.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
+#include "core/transport.h"
 
 #include <unistd.h>
 
@@ -160,6 +161,12 @@ void World::connectToOneZone() {
     m.txtPass.Text.set("pw");
     Connect_It(m);
     tcp->acceptConnection();
+}
+
+void World::deliverAndDrain(const std::string& bytes) {
+    tcp->deliver(bytes);
+    while (transportOf(f()).inbound.continuationPending())
+        clock.advance(0);
 }
 
 }  // namespace orva::test

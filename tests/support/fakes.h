@@ -194,6 +194,8 @@ struct World {
     // The start of every scripted session: the connection's handlers wired, one zone ("Alpha")
     // selected, the login fields filled ("Ann", "pw"), connected and accepted by the server.
     void connectToOneZone();
+    // Delivers the bytes and runs the loop's turns until every received line is handled.
+    void deliverAndDrain(const std::string& bytes);
 };
 
 }  // namespace orva::test
