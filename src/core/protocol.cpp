@@ -210,7 +210,7 @@ void afterLogin(FrmMain& f, const std::string& line) {
     } else if (equalsNoCase(type, "kill")) {
         killNotice(f, d);
     } else if (equalsNoCase(type, "noop")) {
-        SendLine(f, "NOOP");
+        SendLineAtOnce(f, "NOOP");
     } else {
         TraceLine(f, "Unhandled CMD Command: " + line);
     }
