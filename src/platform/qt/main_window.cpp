@@ -319,6 +319,9 @@ void MainWindow::bindAll() {
     f.menu_MacroEditor.clicked.connect([self] {
         if (self) self->showMacroEditor();
     });
+    f.menu_ZoneMan.clicked.connect([self] {
+        if (self) self->showZoneManager();
+    });
     f.showRequested.connect([self] {
         if (!self) return;
         if (self->isMinimized()) self->showNormal();
@@ -370,6 +373,15 @@ void MainWindow::showFontPick() {
     }
     fontPick_ = new FontPickWindow(f_, this);
     fontPick_->show();  // modal without a nested event loop
+}
+
+void MainWindow::showZoneManager() {
+    if (zoneManager_) {
+        zoneManager_->raise();
+        return;
+    }
+    zoneManager_ = new ZoneManagerWindow(f_, this);
+    zoneManager_->show();
 }
 
 void MainWindow::showMacroEditor() {
