@@ -55,6 +55,7 @@ void publicLine(FrmMain& f, std::string_view remainder) {
     line += "> ";
     line += m->text;
     makePubMsg(f, line);
+    f.chatHeard.emit({ChatKind::Public, m->name, m->text});
 }
 
 void privateLine(FrmMain& f, std::string_view remainder) {
@@ -63,6 +64,7 @@ void privateLine(FrmMain& f, std::string_view remainder) {
     const std::string& name = m->name;
     const bool remote = f.lstUsers.FindItemNoColor(name) == -1;
     makePrivMsg(f, name, m->text, remote);
+    f.chatHeard.emit({ChatKind::Private, name, m->text});
 
     // One reply per sender (in any letter case) and away period: two away clients would
     // otherwise answer each other's replies for as long as the server relays them.
@@ -93,6 +95,7 @@ void teamLine(FrmMain& f, std::string_view remainder) {
         makeTeamMsg(f, m->name, m->text);
     else
         makeTeam2TeamMsg(f, m->name, m->text);
+    f.chatHeard.emit({ChatKind::Team, m->name, m->text});
 }
 
 // channel ":" name "> " text; the channel may have any number of digits.
@@ -107,6 +110,7 @@ void channelLine(FrmMain& f, std::string_view remainder) {
     // A channel past 255 is not sent by servers; it shows as 0 rather than losing the line.
     const std::uint8_t channel = toByteOr(remainder.substr(0, colon), 0);
     makeChatMsg(f, channel, name, std::string(rest.substr(end + 2)));
+    f.chatHeard.emit({ChatKind::Channel, name, std::string(rest.substr(end + 2))});
 }
 
 void moderatorLine(FrmMain& f, std::string_view remainder) {
@@ -119,6 +123,7 @@ void moderatorLine(FrmMain& f, std::string_view remainder) {
         line += PadName(m->name, f.NameWidth);
         line += "> ";
         line += m->text;
+        f.chatHeard.emit({ChatKind::Moderator, m->name, m->text});
     }
     AppendChatLine(f, line, ColorModerator);  // staff lines never reach the chat log
 }
@@ -148,6 +153,8 @@ void squadLine(FrmMain& f, std::string_view remainder) {
     // the line.
     if (IsIgnored(f, squad) || (!sender.empty() && IsIgnored(f, sender))) return;
     makeSquadMsg(f, squad, sender, std::string(remainder.substr(second + 1)));
+    f.chatHeard.emit({ChatKind::Squad, sender.empty() ? squad : sender,
+                      std::string(remainder.substr(second + 1))});
 }
 
 void arenaLine(FrmMain& f, std::string_view remainder) {

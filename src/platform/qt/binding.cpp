@@ -16,6 +16,9 @@ namespace {
 // The key code of the keys that type nothing and move within a text; -1 for the others.
 int virtualKey(const QKeyEvent& event) {
     switch (event.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return 9;
         case Qt::Key_PageUp:
             return 33;
         case Qt::Key_PageDown:
@@ -41,11 +44,19 @@ int virtualKey(const QKeyEvent& event) {
     }
 }
 
+int modifierMask(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    // Qt reports Shift+Tab as a key of its own.
+    const bool shift = held & Qt::ShiftModifier || event.key() == Qt::Key_Backtab;
+    return (shift ? kShiftMask : 0) | (held & Qt::ControlModifier ? kCtrlMask : 0) |
+           (held & Qt::AltModifier ? kAltMask : 0);
+}
+
 // Sees a widget's typed keys before the widget does, and its focus changes.
 class InputFilter : public QObject {
   public:
     InputFilter(QWidget* widget, Signal<int, bool&>* keys, Signal<>* gotFocus, Signal<>* lostFocus,
-                Signal<int, bool&>* keyDown = nullptr, Signal<int>* typed = nullptr)
+                Signal<int, int, bool&>* keyDown = nullptr, Signal<int>* typed = nullptr)
         : QObject(widget),
           keys_(keys),
           gotFocus_(gotFocus),
@@ -63,7 +74,7 @@ class InputFilter : public QObject {
                 if (keyDown_) {
                     const int vk = virtualKey(key);
                     bool swallow = false;
-                    if (vk >= 0) keyDown_->emit(vk, swallow);
+                    if (vk >= 0) keyDown_->emit(vk, modifierMask(key), swallow);
                     if (swallow) return true;
                 }
                 if (!keys_) break;
@@ -100,7 +111,7 @@ class InputFilter : public QObject {
     Signal<int, bool&>* keys_;
     Signal<>* gotFocus_;
     Signal<>* lostFocus_;
-    Signal<int, bool&>* keyDown_;
+    Signal<int, int, bool&>* keyDown_;
     Signal<int>* typed_;
 };
 
