@@ -1,8 +1,10 @@
 #include "view/chat_lines.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/case_fold.h"
 #include "core/frm_main.h"
 #include "logging/chat_log.h"
 
@@ -58,10 +60,6 @@ void balanceGroups(std::string& fragment) {
 
 constexpr std::size_t npos = std::string::npos;
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 }  // namespace
 
 std::string BuildInitialRtf(const std::string& fontName, std::uint8_t halfPoints) {
@@ -92,9 +90,7 @@ std::string& EscapeRtf(std::string& text) {
 }
 
 std::string& MarkLinks(std::string& text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = lowerAscii(c);
+    const std::string lower = foldCase(text);
     if (lower.find("http://") == npos && lower.find("www.") == npos) return text;
 
     std::vector<std::string> found;
