@@ -66,7 +66,13 @@ std::string BuildInitialRtf(const std::string& fontName, std::uint8_t halfPoints
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ";
     rtf += fontName;
     rtf += ";}}";
-    rtf += ChatColorTable;
+    rtf += "{\\colortbl ;";
+    for (std::size_t i = 1; i < ChatColors.size(); ++i) {
+        const Rgb c = ChatColors[i];
+        rtf += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) +
+               "\\blue" + std::to_string((c >> 16) & 0xFF) + ";";
+    }
+    rtf += "}";
     rtf += "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs24";
     rtf += "\\fs" + std::to_string(halfPoints);
     rtf += "\\cf1 |\\cf2 |\\cf3 |\\cf4 |\\cf5 |\\cf6 |\\cf7 |\\cf8 |";
