@@ -222,6 +222,7 @@ const ChatViewWidget::Layout& ChatViewWidget::layoutOf(std::size_t index) {
         x += a;
         if (line.text[i] == ' ') lastBreak = i + 1;
     }
+    layoutsEnd_ = std::max(layoutsEnd_, index + 1);
     return layouts_.emplace(index, std::move(l)).first->second;
 }
 
@@ -233,10 +234,11 @@ void ChatViewWidget::invalidateLayouts() {
 }
 
 void ChatViewWidget::onAppended(bool showNewest) {
-    // The open line may have grown; the lines before it never change.
-    layouts_.erase(lastLine_);
+    // The open line may have grown; the lines before it never change. In a flood thousands of
+    // lines arrive between two paints, and only the first of them has a layout to drop.
+    if (lastLine_ < layoutsEnd_) layouts_.erase(lastLine_);
     lastLine_ = view_.lineCount() - 1;
-    layouts_.erase(lastLine_);
+    if (lastLine_ < layoutsEnd_) layouts_.erase(lastLine_);
     if (showNewest) {
         followPending_ = true;
         anchor_ = caret_ = Pos{};
