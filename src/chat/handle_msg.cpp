@@ -1,6 +1,7 @@
 #include "chat/handle_msg.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "core/connection.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
+#include "core/server_line.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
 
@@ -36,16 +38,6 @@ std::optional<NamedText> splitName(std::string_view remainder) {
     if (colon == npos || colon == 0) return std::nullopt;
     return NamedText{std::string(remainder.substr(0, colon)),
                      std::string(remainder.substr(colon + 1))};
-}
-
-bool isSubType(std::string_view field, std::string_view upper) {
-    if (field.size() != upper.size()) return false;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const char c = field[i];
-        const char u = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-        if (u != upper[i]) return false;
-    }
-    return true;
 }
 
 void publicLine(FrmMain& f, std::string_view remainder) {
@@ -165,6 +157,33 @@ void arenaLine(FrmMain& f, std::string_view remainder) {
     makeArenaMsg(f, std::string(remainder));
 }
 
+void publicMacroLine(FrmMain& f, std::string_view remainder) {
+    if (f.ShowPublicMacros != 0) publicLine(f, remainder);
+}
+
+void commandLine(FrmMain& f, std::string_view remainder) {
+    makeCMDMsg(f, std::string(remainder));
+}
+
+struct SubType {
+    std::string_view word;  // matched in any letter case
+    void (*handle)(FrmMain&, std::string_view remainder);
+};
+
+constexpr std::array<SubType, 11> kSubTypes{{
+    {"PUB", publicLine},
+    {"ARENA", arenaLine},
+    {"PRIV", privateLine},
+    {"FREQ", teamLine},
+    {"PUBM", publicMacroLine},
+    {"PUBMAC", publicMacroLine},
+    {"CHAT", channelLine},
+    {"MOD", moderatorLine},
+    {"SYSOP", sysopLine},
+    {"SQUAD", squadLine},
+    {"CMD", commandLine},
+}};
+
 }  // namespace
 
 void addName(FrmMain& f, const std::string& name) {
@@ -186,36 +205,15 @@ void removeName(FrmMain& f, const std::string& name) {
 }
 
 void HandleMSG(FrmMain& f, const std::string& smsg) {
-    const std::string_view all(smsg);
-    const std::size_t colon = all.find(':');
-    const std::string_view subType = all.substr(0, colon);
-    // Every known sub-type has at least one field after it; without one the line shows nothing.
-    const bool hasRemainder = colon != npos;
-    const std::string_view remainder = hasRemainder ? all.substr(colon + 1) : std::string_view();
-
-    if (isSubType(subType, "PUB")) {
-        publicLine(f, remainder);
-    } else if (isSubType(subType, "ARENA")) {
-        if (hasRemainder) arenaLine(f, remainder);
-    } else if (isSubType(subType, "PRIV")) {
-        privateLine(f, remainder);
-    } else if (isSubType(subType, "FREQ")) {
-        teamLine(f, remainder);
-    } else if (isSubType(subType, "PUBM") || isSubType(subType, "PUBMAC")) {
-        if (f.ShowPublicMacros != 0) publicLine(f, remainder);
-    } else if (isSubType(subType, "CHAT")) {
-        channelLine(f, remainder);
-    } else if (isSubType(subType, "MOD")) {
-        moderatorLine(f, remainder);
-    } else if (isSubType(subType, "SYSOP")) {
-        if (hasRemainder) sysopLine(f, remainder);
-    } else if (isSubType(subType, "SQUAD")) {
-        squadLine(f, remainder);
-    } else if (isSubType(subType, "CMD")) {
-        if (hasRemainder) makeCMDMsg(f, std::string(remainder));
-    } else {
-        TraceLine(f, "Unhandled MSG Command:" + smsg);
+    const ServerLine m = parseServerLine(smsg);
+    for (const SubType& sub : kSubTypes) {
+        if (!equalsFolded(m.type(), sub.word)) continue;
+        // Every known sub-type has at least one field after it; without one the line shows
+        // nothing.
+        if (m.has(1)) sub.handle(f, m.text);
+        return;
     }
+    TraceLine(f, "Unhandled MSG Command:" + smsg);
 }
 
 }  // namespace orva

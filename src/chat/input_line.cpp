@@ -6,11 +6,12 @@
 #include "chat/name_completion.h"
 #include "chat/outgoing.h"
 #include "core/frm_main.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 namespace {
 
-constexpr Rgb kInputPublic = rgb(160, 160, 255);
+constexpr Rgb kInputPublic = ChatColors[ColorPublic];
 
 // Index of the first ":" from the second character on, npos when there is none: where the name of
 // a private message by name ends.
@@ -20,10 +21,10 @@ std::size_t nameEnd(const std::string& text) {
 
 // The colour a kind of message is shown in by the chat view.
 Rgb kindColour(const std::string& prefix) {
-    if (prefix == "::" || prefix == "/" || prefix == "\"") return rgb(115, 255, 99);
-    if (prefix == "'" || prefix == "//") return rgb(255, 189, 41);
-    if (prefix == "\\") return rgb(206, 8, 8);
-    if (prefix == ";") return rgb(239, 107, 24);
+    if (prefix == "::" || prefix == "/" || prefix == "\"") return ChatColors[ColorArena];
+    if (prefix == "'" || prefix == "//") return ChatColors[ColorTeam];
+    if (prefix == "\\") return ChatColors[ColorModerator];
+    if (prefix == ";") return ChatColors[ColorChannel];
     return kInputPublic;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/case_fold.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "chat/formatters.h"
@@ -23,12 +24,6 @@
 namespace orva {
 
 namespace {
-
-std::string lowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 void postStatus(FrmMain& f, std::string text) {
     PostStatusLine(f, text);
@@ -145,7 +140,7 @@ constexpr std::array<ClientCommand, 10> kClientCommands{{
 // Runs the line as a client command if its first word is one.
 bool runClientCommand(FrmMain& f, const std::string& line) {
     const std::size_t space = line.empty() ? std::string::npos : line.find(' ', 1);
-    const std::string word = lowerAscii(line.substr(0, space));
+    const std::string word = foldCase(line.substr(0, space));
     for (const ClientCommand& command : kClientCommands) {
         if (command.word != word) continue;
         command.run(f, space == std::string::npos ? std::string() : line.substr(space + 1));

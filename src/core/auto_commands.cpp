@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/case_fold.h"
 #include "chat/outgoing.h"
 #include "core/frm_main.h"
 
@@ -9,14 +10,7 @@ namespace orva {
 
 namespace {
 bool isSheep(const std::string& piece) {
-    static constexpr std::string_view kSheep = "?sheep";
-    if (piece.size() != kSheep.size()) return false;
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-        const char c = piece[i];
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != kSheep[i]) return false;
-    }
-    return true;
+    return equalsFolded(piece, "?sheep");
 }
 }  // namespace
 

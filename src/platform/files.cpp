@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -196,6 +197,88 @@ bool isDirectory(const std::string& path) {
 bool createDirectory(const std::string& path) {
     std::error_code ec;
     return fs::create_directory(path, ec) && !ec;
+}
+
+// ---- AppendFile and identityOf: POSIX ----------------------------------------------------------
+// The Windows variant: CreateFileW with FILE_APPEND_DATA and FILE_SHARE_READ | FILE_SHARE_WRITE |
+// FILE_SHARE_DELETE (so the log can still be moved or removed while open), WriteFile, CloseHandle;
+// the identity from GetFileInformationByHandle (volume serial number and file index), of a path
+// through a handle opened with no access rights.
+
+namespace {
+
+std::string errorText(int err) {
+    return std::string(std::strerror(err ? err : EIO));
+}
+
+FileIdentity identityFromStat(const struct stat& st) {
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino)};
+}
+
+}  // namespace
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return identityFromStat(st);
+}
+
+AppendFile::AppendFile(AppendFile&& other) noexcept
+    : native_(other.native_), identity_(other.identity_) {
+    other.native_ = kNone;
+}
+
+AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        native_ = other.native_;
+        identity_ = other.identity_;
+        other.native_ = kNone;
+    }
+    return *this;
+}
+
+AppendFile::~AppendFile() {
+    close();
+}
+
+std::optional<std::string> AppendFile::open(const std::string& path) {
+    close();
+    forgetCached(path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return errorText(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return errorText(err);
+    }
+    native_ = fd;
+    identity_ = identityFromStat(st);
+    return std::nullopt;
+}
+
+std::optional<std::string> AppendFile::write(std::string_view bytes) {
+    if (native_ == kNone) return errorText(EBADF);
+    const int fd = static_cast<int>(native_);
+    // One call in the normal case; a short write (a signal, a full disk) goes on with the rest.
+    for (int attempt = 0; !bytes.empty(); ++attempt) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR && attempt < 100) continue;
+        if (n <= 0) return errorText(n < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> AppendFile::close() {
+    if (native_ == kNone) return std::nullopt;
+    const int fd = static_cast<int>(native_);
+    native_ = kNone;
+    identity_ = FileIdentity{};
+    if (::close(fd) != 0) return errorText(errno);
+    return std::nullopt;
 }
 
 }  // namespace orva::files

@@ -125,6 +125,36 @@ void follow(Prop<T>& prop, W* widget, F apply) {
     });
 }
 
+// Keeps the widget's rows equal to the list model's items and its current row to ListIndex;
+// select(widget, index) shows a selection, setText(widget, row, text) rewrites one row.
+template <class W, class Select, class SetText>
+void syncItems(ListBox& model, W* widget, Select select, SetText setText) {
+    QPointer<W> guard(widget);
+    {
+        const QSignalBlocker quiet(widget);
+        widget->clear();
+        for (const std::string& row : model.items())
+            widget->addItem(fromCp1252(row));
+    }
+    model.itemAdded.connect([guard, &model, select](int i) {
+        if (!guard) return;
+        {
+            const QSignalBlocker quiet(guard.data());
+            guard->insertItem(i, fromCp1252(model.List(i)));
+        }
+        select(guard.data(), model.ListIndex.get());
+    });
+    model.itemChanged.connect([guard, &model, setText](int i) {
+        if (guard) setText(guard.data(), i, fromCp1252(model.List(i)));
+    });
+    model.cleared.connect([guard] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+    });
+    follow(model.ListIndex, widget, select);
+}
+
 void applyFont(QLineEdit* w, const TextBox& m) {
     QFont font = w->font();
     if (!m.FontName.get().empty()) font.setFamily(fromCp1252(m.FontName.get()));
@@ -241,7 +271,6 @@ void bindTextBox(TextBox& model, QLineEdit* widget) {
 void bindListBox(ListBox& model, QListWidget* widget) {
     bindControl(model, widget);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    QPointer<QListWidget> guard(widget);
     auto select = [](QListWidget* w, int index) {
         const QSignalBlocker quiet(w);
         if (index >= 0 && index < w->count()) {
@@ -251,29 +280,9 @@ void bindListBox(ListBox& model, QListWidget* widget) {
             w->setCurrentRow(-1);
         }
     };
-    {
-        const QSignalBlocker quiet(widget);
-        widget->clear();
-        for (const std::string& row : model.items())
-            widget->addItem(fromCp1252(row));
-    }
-    model.itemAdded.connect([guard, &model, select](int i) {
-        if (!guard) return;
-        {
-            const QSignalBlocker quiet(guard.data());
-            guard->insertItem(i, fromCp1252(model.List(i)));
-        }
-        select(guard.data(), model.ListIndex.get());
+    syncItems(model, widget, select, [](QListWidget* w, int i, const QString& text) {
+        if (w->item(i)) w->item(i)->setText(text);
     });
-    model.itemChanged.connect([guard, &model](int i) {
-        if (guard && guard->item(i)) guard->item(i)->setText(fromCp1252(model.List(i)));
-    });
-    model.cleared.connect([guard] {
-        if (!guard) return;
-        const QSignalBlocker quiet(guard.data());
-        guard->clear();
-    });
-    follow(model.ListIndex, widget, select);
     QObject::connect(widget, &QListWidget::itemSelectionChanged, widget, [&model, widget] {
         const QList<QListWidgetItem*> chosen = widget->selectedItems();
         if (chosen.isEmpty()) return;  // a list box never loses its selection to the user
@@ -285,34 +294,12 @@ void bindListBox(ListBox& model, QListWidget* widget) {
 
 void bindComboBox(ListBox& model, QComboBox* widget) {
     bindControl(model, widget);
-    QPointer<QComboBox> guard(widget);
     auto select = [](QComboBox* w, int index) {
         const QSignalBlocker quiet(w);
         w->setCurrentIndex(index < w->count() ? index : -1);
     };
-    {
-        const QSignalBlocker quiet(widget);
-        widget->clear();
-        for (const std::string& row : model.items())
-            widget->addItem(fromCp1252(row));
-    }
-    model.itemAdded.connect([guard, &model, select](int i) {
-        if (!guard) return;
-        {
-            const QSignalBlocker quiet(guard.data());
-            guard->insertItem(i, fromCp1252(model.List(i)));
-        }
-        select(guard.data(), model.ListIndex.get());
-    });
-    model.itemChanged.connect([guard, &model](int i) {
-        if (guard) guard->setItemText(i, fromCp1252(model.List(i)));
-    });
-    model.cleared.connect([guard] {
-        if (!guard) return;
-        const QSignalBlocker quiet(guard.data());
-        guard->clear();
-    });
-    follow(model.ListIndex, widget, select);
+    syncItems(model, widget, select,
+              [](QComboBox* w, int i, const QString& text) { w->setItemText(i, text); });
     QObject::connect(widget, &QComboBox::activated, widget, [&model](int index) {
         model.ListIndex.set(index);
         model.clicked.emit();

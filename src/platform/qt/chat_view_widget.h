@@ -99,7 +99,8 @@ class ChatViewWidget : public QAbstractScrollArea {
     mutable std::unordered_map<std::uint32_t, FontEntry> fonts_;
     std::unordered_map<std::size_t, Layout> layouts_;
     int layoutWidth_ = -1;
-    std::size_t lastLine_ = 0;  // the open line, which may still grow
+    std::size_t lastLine_ = 0;    // the open line, which may still grow
+    std::size_t layoutsEnd_ = 0;  // no line from here on has a cached layout
 
     bool filled_ = false;  // the history is taller than the viewport
     std::size_t fillLine_ = 0;
