@@ -159,9 +159,10 @@ TEST(InputLine, TabCompletesPlayerNames) {
         int caretAfter;
     } cases[] = {
         {"hi b", -1, {9}, "hi Bob", 6},             // a recent speaker first
-        {"hi b", -1, {9, 9}, "hi bert", 7},         // then the list's order
-        {"hi b", -1, {9, 9, 9, 9}, "hi bert", 7},   // and round again
-        {"hi b", -1, {-9}, "hi Bea", 6},            // backwards from the last
+        {"hi b", -1, {9, 9}, "hi Bea", 6},          // the one who spoke before
+        {"hi b", -1, {9, 9, 9}, "hi bert", 7},      // then the list's order
+        {"hi b", -1, {9, 9, 9, 9}, "hi Bob", 6},    // and round again
+        {"hi b", -1, {-9}, "hi bert", 7},           // backwards from the last
         {"hi b there", 4, {9}, "hi Bob there", 6},  // the word before the caret
         {":b", -1, {9}, ":Bob:", 5},                // ready for a private message
         {":bob:x", -1, {9}, ":bob:x", 6},           // nothing to complete
