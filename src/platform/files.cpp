@@ -281,4 +281,21 @@ std::optional<std::string> AppendFile::close() {
     return std::nullopt;
 }
 
+// --- for the per-user home ---------------------------------------------------------------------
+
+bool isWritableFolder(const std::string& path) {
+    return isDirectory(path) && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+bool createDirectories(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    return isDirectory(path);
+}
+
+bool copyNewFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    return fs::copy_file(from, to, fs::copy_options::none, ec) && !ec;
+}
+
 }  // namespace orva::files

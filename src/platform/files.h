@@ -75,4 +75,12 @@ bool exists(const std::string& path);
 bool isDirectory(const std::string& path);
 bool createDirectory(const std::string& path);
 
+// --- for the per-user home ---------------------------------------------------------------------
+// A folder this program may create files in.
+bool isWritableFolder(const std::string& path);
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool createDirectories(const std::string& path);
+// Copies a file to a path where nothing is yet; an existing target is left alone (false).
+bool copyNewFile(const std::string& from, const std::string& to);
+
 }  // namespace orva::files
