@@ -1,5 +1,6 @@
 #include "platform/qt/binding.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -255,7 +256,18 @@ void bindListBox(ListBox& model, QListWidget* widget) {
         select(guard.data(), model.ListIndex.get());
     });
     model.itemChanged.connect([guard, &model](int i) {
-        if (guard && guard->item(i)) guard->item(i)->setText(fromCp1252(model.List(i)));
+        QListWidgetItem* item = guard ? guard->item(i) : nullptr;
+        if (!item) return;
+        const QString text = fromCp1252(model.List(i));
+        if (item->text() == text) return;
+        if (QAccessible::isActive() && !guard->hasFocus()) {
+            // Unheard: the view repaints the row, the model tells nobody else.
+            const QSignalBlocker quiet(guard->model());
+            item->setText(text);
+            guard->viewport()->update(guard->visualItemRect(item));
+            return;
+        }
+        item->setText(text);
     });
     model.cleared.connect([guard] {
         if (!guard) return;
@@ -307,6 +319,11 @@ void bindComboBox(ListBox& model, QComboBox* widget) {
         model.clicked.emit();
     });
     new InputFilter(widget, &model.keyPressed, &model.gotFocus, nullptr);
+}
+
+void bindAccessibleName(Prop<std::string>& text, QWidget* widget) {
+    follow(text, widget,
+           [](QWidget* w, const std::string& name) { w->setAccessibleName(fromCp1252(name)); });
 }
 
 void bindMenuItem(MenuItem& model, QAction* action, bool checkable, bool literal) {

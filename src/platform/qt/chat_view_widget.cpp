@@ -1,5 +1,6 @@
 #include "platform/qt/chat_view_widget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -11,6 +12,7 @@
 #include <QStyleOptionSlider>
 #include <algorithm>
 
+#include "platform/qt/accessible_lists.h"
 #include "platform/qt/codec.h"
 
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
@@ -100,6 +102,7 @@ std::uint32_t fontKey(CharFormat f) {
 
 ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     : QAbstractScrollArea(parent), form_(form), view_(form.txtLog) {
+    installAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBar(new ChatScrollBar(this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -256,6 +259,7 @@ void ChatViewWidget::onAppended(bool showNewest) {
 }
 
 void ChatViewWidget::onReloaded() {
+    ++reloads_;
     layouts_.clear();
     rows_.clear();  // they name lines of the old document until the next paint
     lastLine_ = view_.lineCount() - 1;
@@ -372,6 +376,8 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     }
     for (const Row& row : rows_)
         if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
+    // Once a frame at most, and only for a listener: whatever changed is on screen now.
+    if (QAccessible::isActive()) updateAccessibleChat(*this);
 }
 
 void ChatViewWidget::drawRow(QPainter& p, const Row& row) {

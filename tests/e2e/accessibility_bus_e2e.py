@@ -1,0 +1,218 @@
+#!/usr/bin/python3
+"""Reads a received chat line from outside the program, through the desktop's accessibility bus.
+
+Sets up everything a bare machine lacks (a virtual display, a private session bus, the
+accessibility bus), starts the zone simulator and the real client from a program folder of its
+own, presses Connect through the bus and waits until a chat line the simulator sent can be read
+from the chat view. Every process it starts is ended by its id; the whole run is bounded.
+
+Usage: accessibility_bus_e2e.py CLIENT ZONESIM
+"""
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+DEADLINE = time.monotonic() + 100  # seconds; ctest's own limit is above this
+# The stored form of the password "secret12" under the default key.
+PASSWORD = "KFIKA2Q1ECM3WXoZbRQZHSppdSV1A28gDnt6GWA/EQE="
+
+started = []  # processes to end, newest last
+
+
+def fail(message):
+    print("FAIL: " + message, flush=True)
+    raise SystemExit(1)
+
+
+def left():
+    return DEADLINE - time.monotonic()
+
+
+def start(args, env, **kw):
+    # Its own process group, so that what it forks itself ends with it.
+    p = subprocess.Popen(args, env=env, start_new_session=True, **kw)
+    started.append(p)
+    return p
+
+
+def stop_all():
+    for p in reversed(started):
+        if p.poll() is not None:
+            continue
+        try:
+            os.killpg(p.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            continue
+        try:
+            p.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            os.killpg(p.pid, signal.SIGKILL)
+            p.wait(timeout=5)
+
+
+def read_line(stream, what):
+    """The first line of a child's output, within the deadline."""
+    ready, _, _ = select.select([stream], [], [], max(0.1, min(20, left())))
+    if not ready:
+        fail("no word from " + what)
+    line = stream.readline()
+    if not line:
+        fail(what + " ended early")
+    return line.decode().strip()
+
+
+def wait_for(what, probe, step=0.2):
+    while left() > 0:
+        found = probe()
+        if found:
+            return found
+        time.sleep(step)
+    fail("timed out waiting for " + what)
+
+
+def find(node, predicate, depth=0):
+    """Depth-first search of the accessible tree; the chat view's lines are not walked."""
+    if node is None or depth > 30:
+        return None
+    try:
+        if predicate(node):
+            return node
+        if node.getRoleName() == "list" and node.name == "Chat":
+            return None
+        for i in range(node.childCount):
+            hit = find(node.getChildAtIndex(i), predicate, depth + 1)
+            if hit is not None:
+                return hit
+    except Exception:  # an object that went away while we looked
+        return None
+    return None
+
+
+def main():
+    if len(sys.argv) != 3:
+        fail("usage: accessibility_bus_e2e.py CLIENT ZONESIM")
+    client, zonesim = sys.argv[1], sys.argv[2]
+    for tool in ("Xvfb", "dbus-daemon"):
+        if shutil.which(tool) is None:
+            fail(tool + " is missing (scripts/deps.sh installs it)")
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    if not os.access(launcher, os.X_OK):
+        fail("at-spi-bus-launcher is missing (package at-spi2-core)")
+
+    home = tempfile.mkdtemp(prefix="orva-atspi-")
+    try:
+        runtime = os.path.join(home, "run")
+        os.mkdir(runtime, 0o700)
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "AT_SPI"))}
+        env.update(XDG_RUNTIME_DIR=runtime, HOME=home, NO_AT_BRIDGE="0")
+
+        # A free display: the server picks the number and tells it on a pipe.
+        rfd, wfd = os.pipe()
+        start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+              env, pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(wfd)
+        with os.fdopen(rfd, "rb") as r:
+            env["DISPLAY"] = ":" + read_line(r, "Xvfb")
+
+        bus = start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env,
+                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        env["DBUS_SESSION_BUS_ADDRESS"] = read_line(bus.stdout, "dbus-daemon")
+        start([launcher, "--launch-immediately"], env,
+              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        sim = start([zonesim, "--port", "0", "--demo", "--bots", "3", "--verbose"], env,
+                    stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        port = read_line(sim.stdout, "zonesim").rsplit(":", 1)[-1]
+        sent = []  # chat texts the simulator sent, as the client shows them
+        lock = threading.Lock()
+
+        def listen():
+            for raw in sim.stderr:
+                fields = raw.decode("latin-1").rstrip("\r\n").split(" ", 2)
+                if len(fields) == 3 and fields[0] == "S2C":
+                    parts = fields[2].split(":", 3)
+                    if len(parts) == 4 and parts[0] == "MSG" and parts[1] == "PUB":
+                        with lock:
+                            sent.append(parts[3])
+
+        threading.Thread(target=listen, daemon=True).start()
+
+        folder = os.path.join(home, "orva")
+        os.mkdir(folder)
+        shutil.copy2(client, os.path.join(folder, "orva"))
+        with open(os.path.join(folder, "zone.dat"), "w", newline="") as z:
+            z.write("Local demo zone,127.0.0.1," + port + "\r\n")
+        with open(os.path.join(folder, "Config.ini"), "w", newline="") as c:
+            c.write("[Config]\r\nVersion=1.1\r\n[User0]\r\nname=Reader\r\npass=" + PASSWORD +
+                    "\r\n")
+        app_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                       QT_ACCESSIBILITY="1")
+        app_env.pop("QT_QPA_PLATFORMTHEME", None)
+        orva = start([os.path.join(folder, "orva")], app_env, cwd=folder,
+                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        # The reader side: pyatspi finds the accessibility bus through the session bus.
+        os.environ.update(DISPLAY=env["DISPLAY"],
+                          DBUS_SESSION_BUS_ADDRESS=env["DBUS_SESSION_BUS_ADDRESS"],
+                          XDG_RUNTIME_DIR=runtime)
+        import pyatspi
+
+        def application():
+            if orva.poll() is not None:
+                fail("the client ended early")
+            desktop = pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                a = desktop.getChildAtIndex(i)
+                if a is not None and a.name == "ORVA":
+                    return a
+            return None
+
+        app = wait_for("the client on the accessibility bus", application, 0.5)
+        connect = wait_for("the Connect button", lambda: find(
+            app, lambda n: n.getRoleName() == "push button" and n.name == "Connect"))
+        wait_for("Connect to be enabled",
+                 lambda: connect.getState().contains(pyatspi.STATE_ENABLED))
+        action = connect.queryAction()
+        press = [i for i in range(action.nActions) if action.getName(i) in ("Press", "press")]
+        action.doAction(press[0] if press else 0)
+
+        chat = wait_for("the chat view", lambda: find(
+            app, lambda n: n.getRoleName() == "list" and n.name == "Chat"))
+
+        def line_read():
+            with lock:
+                texts = list(sent)
+            if not texts:
+                return None
+            count = chat.childCount
+            for i in range(max(0, count - 50), count):
+                shown = chat.getChildAtIndex(i)
+                if shown is None or shown.getRoleName() != "list item":
+                    continue
+                for t in texts:
+                    if t and t in shown.name:
+                        return shown.name
+            return None
+
+        shown = wait_for("a received chat line in the chat view", line_read, 0.5)
+        print("read from the chat view: " + shown, flush=True)
+
+        players = find(app, lambda n: n.getRoleName() == "list" and n.name == "Players")
+        if players is None or players.childCount < 1:
+            fail("the player list shows no players")
+        print("players: " + ", ".join(players.getChildAtIndex(i).name
+                                      for i in range(players.childCount)), flush=True)
+    finally:
+        stop_all()
+        shutil.rmtree(home, ignore_errors=True)
+    print("PASS", flush=True)
+
+
+if __name__ == "__main__":
+    main()
