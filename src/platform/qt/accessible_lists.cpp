@@ -22,6 +22,7 @@ namespace {
 
 // Lines announced per update at most: a flood of lines is news as a whole, not line by line.
 constexpr std::size_t kMaxAnnounced = 20;
+constexpr std::size_t kMaxItems = 10000;
 
 // A list widget whose rows are drawn, not widgets: the rows become items made on demand.
 class RowListAccessible : public QAccessibleWidget {
@@ -50,7 +51,7 @@ class RowListAccessible : public QAccessibleWidget {
     }
 
     // Items of rows that are gone (a reloaded document) are given up.
-    void dropItems();
+    void dropItems() const;
 
     // What the last update told assistive technology.
     std::size_t announcedRows = 0;
@@ -124,6 +125,9 @@ QAccessibleInterface* RowListAccessible::child(int index) const {
     const auto it = items_.find(index);
     if (it != items_.end())
         if (QAccessibleInterface* item = QAccessible::accessibleInterface(it->second)) return item;
+    // A reader walking a long history one line after another would keep an item for each; past
+    // a bound they are made afresh.
+    if (items_.size() >= kMaxItems) dropItems();
     auto* item = new RowItem(widget(), index);
     items_[index] = QAccessible::registerAccessibleInterface(item);
     return item;
@@ -134,7 +138,7 @@ int RowListAccessible::indexOfChild(const QAccessibleInterface* child) const {
     return item && item->parent() == this ? item->row() : -1;
 }
 
-void RowListAccessible::dropItems() {
+void RowListAccessible::dropItems() const {
     for (const auto& [row, id] : items_)
         QAccessible::deleteAccessibleInterface(id);
     items_.clear();
