@@ -10,6 +10,7 @@ read from the chat view. Every process it starts is ended by its id; the whole r
 Usage: accessibility_bus_e2e.py CLIENT ZONESIM
 """
 import os
+import random
 import select
 import shutil
 import signal
@@ -101,6 +102,29 @@ def press(button):
     action.doAction(names.index("press") if "press" in names else 0)
 
 
+def start_display(env):
+    """A virtual display on a free number, away from the low numbers other tools take."""
+    rng = random.Random()
+    for _ in range(8):
+        number = rng.randrange(200, 2000)
+        if os.path.exists("/tmp/.X%d-lock" % number):
+            continue
+        rfd, wfd = os.pipe()
+        # It writes the number on the pipe once it takes connections. Without -noreset it starts
+        # over whenever its last client leaves (the bus launcher, after setting its property),
+        # and a client connecting in that moment is turned away.
+        x = start(["Xvfb", ":%d" % number, "-displayfd", str(wfd), "-screen", "0",
+                   "1024x768x24", "-nolisten", "tcp", "-noreset"],
+                  env, pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(wfd)
+        with os.fdopen(rfd, "rb") as r:
+            ready, _, _ = select.select([r], [], [], max(0.1, min(20, left())))
+            line = r.readline().decode().strip() if ready else ""
+        if line == str(number) and x.poll() is None:
+            return ":" + line
+    fail("no virtual display could be started")
+
+
 def main():
     if len(sys.argv) != 3:
         fail("usage: accessibility_bus_e2e.py CLIENT ZONESIM")
@@ -119,13 +143,7 @@ def main():
         env = {k: v for k, v in os.environ.items() if not k.startswith(("DBUS_", "AT_SPI"))}
         env.update(XDG_RUNTIME_DIR=runtime, HOME=home, NO_AT_BRIDGE="0")
 
-        # A free display: the server picks the number and tells it on a pipe.
-        rfd, wfd = os.pipe()
-        start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-              env, pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(wfd)
-        with os.fdopen(rfd, "rb") as r:
-            env["DISPLAY"] = ":" + read_line(r, "Xvfb")
+        env["DISPLAY"] = start_display(env)
 
         bus = start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env,
                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -161,8 +179,10 @@ def main():
         app_env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                        QT_ACCESSIBILITY="1")
         app_env.pop("QT_QPA_PLATFORMTHEME", None)
-        orva = start([os.path.join(folder, "orva")], app_env, cwd=folder,
-                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        client_log = os.path.join(home, "client.log")
+        with open(client_log, "wb") as out:
+            orva = start([os.path.join(folder, "orva")], app_env, cwd=folder, stdout=out,
+                         stderr=subprocess.STDOUT)
 
         # The reader side: pyatspi finds the accessibility bus through the session bus.
         os.environ.update(DISPLAY=env["DISPLAY"],
@@ -172,7 +192,9 @@ def main():
 
         def application():
             if orva.poll() is not None:
-                fail("the client ended early")
+                with open(client_log, "rb") as log:
+                    tail = log.read()[-2000:].decode("latin-1")
+                fail("the client ended early (%d):\n%s" % (orva.returncode, tail))
             desktop = pyatspi.Registry.getDesktop(0)
             for i in range(desktop.childCount):
                 a = desktop.getChildAtIndex(i)
