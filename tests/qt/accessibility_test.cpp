@@ -81,6 +81,14 @@ TEST(Accessibility, DrawnListsExposeTheirRows) {
         EXPECT_EQ(c.list->text(QAccessible::Name), c.name);
         EXPECT_EQ(rowNames(c.list), c.rows);
         EXPECT_EQ(c.list->child(c.rows.size()), nullptr);
+        // Rows on screen lie inside their list, one below the other.
+        QRect above;
+        for (int i = 0; i < c.rows.size(); ++i) {
+            const QRect r = c.list->child(i)->rect();
+            EXPECT_TRUE(c.list->rect().contains(r)) << i;
+            EXPECT_GE(r.top(), above.bottom()) << i;
+            above = r;
+        }
     }
 
     // The current line follows the caret: the last line shown, then the line clicked.

@@ -35,6 +35,8 @@ class RowListAccessible : public QAccessibleWidget {
     virtual QString rowText(int row) const = 0;
     virtual int currentRow() const = 0;  // -1: none
     virtual bool rowSelected(int row) const = 0;
+    // Where the row is on the screen; empty while it is scrolled out of sight.
+    virtual QRect rowRect(int row) const = 0;
 
     QString text(QAccessible::Text t) const override {
         QString s = QAccessibleWidget::text(t);
@@ -89,7 +91,10 @@ class RowItem : public QAccessibleInterface {
         return t == QAccessible::Name ? l->rowText(row_) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override { return {}; }
+    QRect rect() const override {
+        const RowListAccessible* l = owner();
+        return l && row_ < l->rowCount() ? l->rowRect(row_) : QRect();
+    }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
         QAccessible::State s;
@@ -102,6 +107,7 @@ class RowItem : public QAccessibleInterface {
             return s;
         }
         s.selected = l->rowSelected(row_);
+        s.offscreen = l->rowRect(row_).isEmpty();
         s.focused = list_->hasFocus() && l->currentRow() == row_;
         return s;
     }
@@ -161,6 +167,10 @@ class ChatViewAccessible : public RowListAccessible {
     bool rowSelected(int row) const override {
         return view().lineInSelection(static_cast<std::size_t>(row));
     }
+    QRect rowRect(int row) const override {
+        const QRect r = view().paintedRect(static_cast<std::size_t>(row));
+        return r.isEmpty() ? r : QRect(view().viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
     std::size_t announcedReloads = 0;
 
   private:
@@ -179,6 +189,13 @@ class PlayerListAccessible : public RowListAccessible {
     }
     int currentRow() const override { return owner_ ? owner_->model().listIndex() : -1; }
     bool rowSelected(int row) const override { return row == currentRow(); }
+    QRect rowRect(int row) const override {
+        const LstBox& m = owner_->model();
+        const int top = (row - m.TopIndex) * m.CharHeight;
+        if (row < m.TopIndex || top >= m.VisibleHeight) return {};
+        QWidget* area = owner_->listArea();
+        return {area->mapToGlobal(QPoint(0, top)), QSize(m.VisibleWidth, m.CharHeight)};
+    }
 
   private:
     QPointer<LstBoxWidget> owner_;

@@ -58,6 +58,13 @@ class ChatViewWidget : public QAbstractScrollArea {
         return from != to && from.line <= line && line <= to.line;
     }
     std::size_t reloadCount() const { return reloads_; }
+    // A line's rows as last painted, in viewport coordinates; empty when none was on screen.
+    QRect paintedRect(std::size_t line) const {
+        QRect r;
+        for (const Row& row : rows_)
+            if (row.line == line) r |= QRect(0, row.top, viewport()->width(), row.height);
+        return r;
+    }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
