@@ -187,6 +187,23 @@ TEST_F(AccessibleWindowTest, LoginPageNamesAndTabOrder) {
             EXPECT_FALSE(nameOf(w).isEmpty()) << w->metaObject()->className();
         }
 
+    // Text written through the accessibility interface reaches the model, as typed text does;
+    // a locked field keeps its text.
+    f.txtUser.Text.set("Kept");
+    f.txtUser.Locked.set(true);
+    struct Write {
+        QLineEdit* box;
+        TextBox& model;
+        std::string expected;
+    };
+    for (const Write& w :
+         {Write{ui.txtPass, f.txtPass, "secret"}, Write{ui.txtUser, f.txtUser, "Kept"}}) {
+        QAccessible::queryAccessibleInterface(w.box)->setText(QAccessible::Value, "secret");
+        settle();
+        EXPECT_EQ(w.model.Text.get(), w.expected);
+        EXPECT_EQ(w.box->text().toStdString(), w.expected);
+    }
+
     ui.lstZones->setFocus(Qt::TabFocusReason);
     std::vector<QWidget*> reached;
     for (int i = 0; i < 40 && QApplication::focusWidget(); ++i) {

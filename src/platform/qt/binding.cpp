@@ -219,6 +219,22 @@ void bindTextBox(TextBox& model, QLineEdit* widget) {
             widget->setCursorPosition(cursor);
         }
     });
+    // Text put in without the keyboard (assistive technology writes through setText, which
+    // raises no textEdited) reaches the model a turn later; typed text is there already.
+    QObject::connect(widget, &QLineEdit::textChanged, widget, [&model, widget](const QString&) {
+        QMetaObject::invokeMethod(
+            widget,
+            [&model, widget] {
+                const std::string bytes = toCp1252(widget->text());
+                if (bytes == model.Text.get()) return;
+                if (widget->isReadOnly()) {
+                    widget->setText(fromCp1252(model.Text.get()));
+                } else {
+                    model.Text.set(bytes);
+                }
+            },
+            Qt::QueuedConnection);
+    });
     follow(model.SelStart, widget, [](QLineEdit* w, int caret) {
         if (w->cursorPosition() != caret) w->setCursorPosition(caret);
     });
