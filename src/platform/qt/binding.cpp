@@ -1,5 +1,6 @@
 #include "platform/qt/binding.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -259,6 +260,22 @@ void bindTextBox(TextBox& model, QLineEdit* widget) {
             widget->setCursorPosition(cursor);
         }
     });
+    // Text put in without the keyboard (assistive technology writes through setText, which
+    // raises no textEdited) reaches the model a turn later; typed text is there already.
+    QObject::connect(widget, &QLineEdit::textChanged, widget, [&model, widget](const QString&) {
+        QMetaObject::invokeMethod(
+            widget,
+            [&model, widget] {
+                const std::string bytes = toCp1252(widget->text());
+                if (bytes == model.Text.get()) return;
+                if (widget->isReadOnly()) {
+                    widget->setText(fromCp1252(model.Text.get()));
+                } else {
+                    model.Text.set(bytes);
+                }
+            },
+            Qt::QueuedConnection);
+    });
     follow(model.SelStart, widget, [](QLineEdit* w, int caret) {
         if (w->cursorPosition() != caret) w->setCursorPosition(caret);
     });
@@ -281,7 +298,16 @@ void bindListBox(ListBox& model, QListWidget* widget) {
         }
     };
     syncItems(model, widget, select, [](QListWidget* w, int i, const QString& text) {
-        if (w->item(i)) w->item(i)->setText(text);
+        QListWidgetItem* item = w->item(i);
+        if (!item || item->text() == text) return;
+        if (QAccessible::isActive() && !w->hasFocus()) {
+            // Unheard: the view repaints the row, the model tells nobody else.
+            const QSignalBlocker quiet(w->model());
+            item->setText(text);
+            w->viewport()->update(w->visualItemRect(item));
+            return;
+        }
+        item->setText(text);
     });
     QObject::connect(widget, &QListWidget::itemSelectionChanged, widget, [&model, widget] {
         const QList<QListWidgetItem*> chosen = widget->selectedItems();
@@ -305,6 +331,11 @@ void bindComboBox(ListBox& model, QComboBox* widget) {
         model.clicked.emit();
     });
     new InputFilter(widget, &model.keyPressed, &model.gotFocus, nullptr);
+}
+
+void bindAccessibleName(Prop<std::string>& text, QWidget* widget) {
+    follow(text, widget,
+           [](QWidget* w, const std::string& name) { w->setAccessibleName(fromCp1252(name)); });
 }
 
 void bindMenuItem(MenuItem& model, QAction* action, bool checkable, bool literal) {

@@ -1,5 +1,6 @@
 #include "platform/qt/chat_view_widget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -11,6 +12,7 @@
 #include <QStyleOptionSlider>
 #include <algorithm>
 
+#include "platform/qt/accessible_lists.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/codec.h"
 
@@ -89,6 +91,7 @@ std::uint32_t fontKey(CharFormat f) {
 
 ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     : QAbstractScrollArea(parent), form_(form), view_(form.txtLog) {
+    installAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBar(new ChatScrollBar(this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -247,6 +250,7 @@ void ChatViewWidget::onAppended(bool showNewest) {
 }
 
 void ChatViewWidget::onReloaded() {
+    ++reloads_;
     layouts_.clear();
     rows_.clear();  // they name lines of the old document until the next paint
     lastLine_ = view_.lineCount() - 1;
@@ -363,6 +367,8 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     }
     for (const Row& row : rows_)
         if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
+    // Once a frame at most, and only for a listener: whatever changed is on screen now.
+    if (QAccessible::isActive()) updateAccessibleChat(*this);
 }
 
 void ChatViewWidget::drawRow(QPainter& p, const Row& row) {

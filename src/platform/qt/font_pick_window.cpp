@@ -40,9 +40,14 @@ FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent)
     cmbFont_->setMinimumWidth(220);
     cmbSize_->setFixedWidth(72);
     auto* fields = new QGridLayout(frFont_);
-    fields->addWidget(new QLabel(fromCp1252(model_.lblName.Caption.get()), frFont_), 0, 0);
+    // Each label names its box for screen readers.
+    auto* nameLabel = new QLabel(fromCp1252(model_.lblName.Caption.get()), frFont_);
+    auto* sizeLabel = new QLabel(fromCp1252(model_.lblSize.Caption.get()), frFont_);
+    nameLabel->setBuddy(cmbFont_);
+    sizeLabel->setBuddy(cmbSize_);
+    fields->addWidget(nameLabel, 0, 0);
     fields->addWidget(cmbFont_, 0, 1);
-    fields->addWidget(new QLabel(fromCp1252(model_.lblSize.Caption.get()), frFont_), 0, 2);
+    fields->addWidget(sizeLabel, 0, 2);
     fields->addWidget(cmbSize_, 0, 3);
     fields->setColumnStretch(1, 1);
 
@@ -52,6 +57,7 @@ FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent)
     // The preview stands on the chat view's own dark ground, where its colours are meant to be.
     RSamp_ = new QTextEdit(this);
     RSamp_->setReadOnly(true);
+    RSamp_->setAccessibleName(QStringLiteral("Preview"));
     RSamp_->setLineWrapMode(QTextEdit::NoWrap);
     RSamp_->setMinimumHeight(90);
     QPalette dark = RSamp_->palette();

@@ -29,6 +29,7 @@ MacroEditorWindow::MacroEditorWindow(FrmMain& main, QWidget* parent)
         bindLabel(model_.lblMacro[i], label);
         txtMacro_[i] = new QLineEdit(this);
         bindTextBox(model_.txtMacro[i], txtMacro_[i]);
+        label->setBuddy(txtMacro_[i]);  // names the field for screen readers
         grid->addWidget(label, static_cast<int>(i), 0);
         grid->addWidget(txtMacro_[i], static_cast<int>(i), 1);
     }

@@ -80,6 +80,7 @@ class MainWindow : public QMainWindow {
     QWidget* buildZonePanel(QWidget* parent);
     QWidget* buildLoginPanel(QWidget* parent);
     QWidget* buildChatArea(QWidget* parent);
+    void setTabOrders();
     void bindAll();
     void updateGroups();
     void relayout();
