@@ -4,6 +4,7 @@
 #include <string>
 
 #include "chat/outgoing.h"
+#include "chat/paste.h"
 #include "core/frm_main.h"
 
 namespace orva {
@@ -115,6 +116,9 @@ void wireInputLine(FrmMain& f) {
     f.txtOut.keyDown.connect([&f](int code, bool& swallow) { txtOut_KeyDown(f, code, swallow); });
     f.txtOut.charTyped.connect([&f](int code) { txtOut_CharTyped(f, code); });
     f.txtOut.Text.changed.connect([&f](const std::string&) { txtOut_Change(f); });
+    f.txtOut.pasted.connect([&f](const std::string& text, std::optional<std::string>& insert) {
+        txtOut_Paste(f, text, insert);
+    });
 }
 
 }  // namespace orva

@@ -10,6 +10,7 @@
 #include "core/auto_commands.h"
 #include "core/connection.h"
 #include "core/frm_main.h"
+#include "core/reconnect.h"
 #include "core/roster.h"
 #include "core/transport.h"
 #include "logging/trace.h"
@@ -69,8 +70,9 @@ void beforeLogin(FrmMain& f, const std::string& line) {
         f.sckClient->Close();
         // Handled from the queue after the server's close, the window is disconnected already.
         if (transportOf(f).open) ConnectionClosed(f);
-        f.env.dialogs.messageBox("Invalid Log:\r\nServer Returned: " + line.substr(9),
-                                 "Login Failed", MsgIcon::Information);
+        // A refused login is never tried again.
+        connectFailed(f, "Invalid Log:\r\nServer Returned: " + line.substr(9), "Login Failed",
+                      MsgIcon::Information, false);
     } else {
         TraceLine(f, "Unhandled AUTH Command: " + line);
     }
@@ -92,6 +94,7 @@ void arenaEntry(FrmMain& f, const Fields& d) {
     PostStatusLine(f, status);
     f.lstUsers.AddItem("\\t" + f.SelfName);
     f.txtOut.Locked.set(false);
+    reconnectArenaEntered(f);
 
     const std::string& chats = f.txtchats.Text.get();
     if (chats.find_first_not_of(' ') != std::string::npos) SendLine(f, "SEND:PUB:?chat=" + chats);

@@ -12,6 +12,7 @@
 #include "config/settings.h"
 #include "config/switches.h"
 #include "core/frm_main.h"
+#include "core/reconnect.h"
 #include "logging/chat_log.h"
 #include "macros/macro_menu.h"
 #include "view/chat_font.h"
@@ -135,6 +136,7 @@ bool Form_QueryUnload(FrmMain& f) {
         f.env.dialogs.messageBox("Are you sure you wish to disconnect?", "Quit?", MsgIcon::None,
                                  MsgButtons::YesNoCancel) != MsgResult::Yes)
         return true;
+    stopReconnect(f);
     if (LogIsOpen(f)) CloseLog(f);
     f.env.app.end();
     return false;
@@ -152,6 +154,7 @@ void wireFoundationHandlers(FrmMain& f) {
     FrmMain* p = &f;
     f.menu_KillMessages.clicked.connect([p] { menu_KillMessages_Click(*p); });
     f.menu_Mute.clicked.connect([p] { menu_Mute_Click(*p); });
+    f.menu_AutoReconnect.clicked.connect([p] { menu_AutoReconnect_Click(*p); });
     f.menu_HighLightURL.clicked.connect([p] { menu_HighLightURL_Click(*p); });
     f.menu_IgnorePubMacros.clicked.connect([p] { menu_IgnorePubMacros_Click(*p); });
     f.menu_Exit.clicked.connect([p] { menu_Exit_Click(*p); });
