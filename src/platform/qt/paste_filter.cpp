@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -18,6 +19,15 @@ bool hasLineBreak(const QString& text) {
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
+// The Paste item of a line edit's own menu: named in newer Qt, known by its text in older.
+QAction* pasteItem(const QMenu& menu) {
+    if (auto* named = menu.findChild<QAction*>(QStringLiteral("edit-paste"))) return named;
+    const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* item : menu.actions())
+        if (item->text().section(QLatin1Char('\t'), 0, 0) == paste) return item;
+    return nullptr;
+}
+
 class PasteFilter : public QObject {
   public:
     PasteFilter(TextBox& model, QLineEdit* widget) : QObject(widget), model_(model), edit_(widget) {
@@ -26,8 +36,15 @@ class PasteFilter : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != edit_ || edit_->isReadOnly()) return QObject::eventFilter(watched, event);
-        switch (event->type()) {
+        // Only these three paste; the type comes first, as a widget being destroyed still has
+        // events for its filters, and is no line edit any more.
+        const QEvent::Type type = event->type();
+        if (watched != edit_ ||
+            (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease &&
+             type != QEvent::ContextMenu) ||
+            edit_->isReadOnly())
+            return QObject::eventFilter(watched, event);
+        switch (type) {
             case QEvent::KeyPress:
                 // Ctrl+V, Shift+Insert and whatever else the platform calls paste.
                 if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
@@ -69,8 +86,8 @@ class PasteFilter : public QObject {
         QMenu* menu = edit_->createStandardContextMenu();
         if (!menu) return;
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        if (QAction* item = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-            QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
+        if (QAction* item = pasteItem(*menu)) {
+            QObject::disconnect(item, &QAction::triggered, edit_, nullptr);
             QPointer<QLineEdit> alive(edit_);
             QObject::connect(item, &QAction::triggered, this, [this, alive] {
                 if (alive && !paste(QClipboard::Clipboard)) alive->paste();
