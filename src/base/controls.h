@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,9 @@ struct TextBox : Control {
     Signal<int, int, bool&> keyDown;
     // Raised after a typed character (code as for keyPressed) has reached the text.
     Signal<int> charTyped;
+    // A paste whose text holds a line break, before the control inserts anything: `insert` comes
+    // in as the pasted text; a handler may change it, or empty it to insert nothing.
+    Signal<const std::string&, std::optional<std::string>&> pasted;
 };
 
 struct MenuItem : Control {

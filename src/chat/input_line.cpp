@@ -5,6 +5,7 @@
 
 #include "chat/name_completion.h"
 #include "chat/outgoing.h"
+#include "chat/paste.h"
 #include "core/frm_main.h"
 #include "view/chat_lines.h"
 
@@ -134,6 +135,9 @@ void wireInputLine(FrmMain& f) {
     f.chatHeard.connect([&f](const ChatHeard& heard) { NoteSpeaker(f.Completion, heard.sender); });
     f.txtOut.charTyped.connect([&f](int code) { txtOut_CharTyped(f, code); });
     f.txtOut.Text.changed.connect([&f](const std::string&) { txtOut_Change(f); });
+    f.txtOut.pasted.connect([&f](const std::string& text, std::optional<std::string>& insert) {
+        txtOut_Paste(f, text, insert);
+    });
 }
 
 }  // namespace orva

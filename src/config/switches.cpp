@@ -3,8 +3,10 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "config/setting_writes.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 
@@ -43,6 +45,17 @@ void menu_Mute_Click(FrmMain& f) {
     flip(f, f.Muted, f.menu_Mute, "Muted");
 }
 
+void menu_AutoReconnect_Click(FrmMain& f) {
+    const std::uint8_t next = f.AutoReconnect == 0 ? 1 : 0;
+    if (WriteSetting("Config", "AutoReconnect", std::to_string(next), f.ConfigPath) == 0) {
+        std::string status = kNotWrittenText;
+        PostStatusLine(f, status);
+        return;
+    }
+    f.AutoReconnect = next;
+    f.menu_AutoReconnect.Checked.set(next != 0);
+}
+
 void menu_HighLightURL_Click(FrmMain& f) {
     flip(f, f.showURLs, f.menu_HighLightURL, "URLClickable");
 }
@@ -69,6 +82,8 @@ void loadSwitches(FrmMain& f) {
     f.menu_HighLightURL.Checked.set(f.showURLs != 0);
     f.Muted = readByteSwitch(f, "Muted");
     f.menu_Mute.Checked.set(f.Muted != 0);
+    f.AutoReconnect = readOn(f, "AutoReconnect") ? 1 : 0;
+    f.menu_AutoReconnect.Checked.set(f.AutoReconnect != 0);
 }
 
 }  // namespace orva

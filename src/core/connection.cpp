@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
+#include "core/reconnect.h"
 #include "core/roster.h"
 #include "core/transport.h"
 #include "logging/chat_log.h"
@@ -63,6 +64,7 @@ std::string LoginLine(const FrmMain& f) {
 
 void Connect_It(FrmMain& f) {
     const int selected = f.lstZones.ListIndex.get();
+    reconnectConnectStarting(f);
 
     if (LogIsOpen(f)) OpenLog(f);
 
@@ -85,14 +87,14 @@ void Connect_It(FrmMain& f) {
     // An index at ZoneCount names no zone either.
     if (selected < 0 || selected >= f.zones.ZoneCount ||
         static_cast<size_t>(selected) >= f.zones.Zones.size()) {
-        f.env.dialogs.messageBox("Invalid Zone Selection", "hmmm", MsgIcon::Exclamation);
+        connectFailed(f, "Invalid Zone Selection", "hmmm", MsgIcon::Exclamation, false);
         return;
     }
 
     const std::string name = f.txtUser.Text.get();
     if (blankText(name) || blankText(f.txtPass.Text.get())) {
-        f.env.dialogs.messageBox("Please fill in a username and password.", "Missing Data",
-                                 MsgIcon::Information);
+        connectFailed(f, "Please fill in a username and password.", "Missing Data",
+                      MsgIcon::Information, false);
         return;
     }
 
@@ -122,15 +124,12 @@ void connectWaitExpired(FrmMain& f) {
     transportOf(f).connectWait->setEnabled(false);
     if (f.sckClient->State() == sckConnected) return;
     f.sckClient->Close();
-    f.env.dialogs.messageBox(
-        "Could not establish a connection with remote host; please try again later.\r\n\r\n"
-        "If the zone was able to be pinged, and a result was given; you may be attempting to "
-        "login to a subgame server.",
-        "Connection Failed", MsgIcon::Information);
+    connectFailed(f, kConnectFailedText, kConnectFailedTitle, MsgIcon::Information, true);
 }
 
 void sckClient_Connect(FrmMain& f) {
     if (f.sckClient->State() != sckConnected) return;
+    reconnectConnected(f);
     ConnectionEstablished(f);
     // The wait of Connect_It ends once the connection is up.
     if (f.sckClient->State() == sckConnected) transportOf(f).connectWait->setEnabled(false);
@@ -210,14 +209,20 @@ void menu_Connect_Click(FrmMain& f) {
 }
 
 void menu_Disconnect_Click(FrmMain& f) {
+    // While a reconnect waits there is no connection: Disconnect only calls the wait off.
+    if (stopReconnect(f)) return;
+    // A reconnect's attempt may still be waiting for the server.
+    transportOf(f).connectWait->setEnabled(false);
     ConnectionClosed(f);
     f.sckClient->Close();
 }
 
 void sckClient_Close(FrmMain& f) {
     // A line of the final read (a refused login) may have closed the connection already.
-    if (transportOf(f).open) ConnectionClosed(f);
+    const bool open = transportOf(f).open;
+    if (open) ConnectionClosed(f);
     f.sckClient->Close();
+    if (open) reconnectConnectionLost(f);
 }
 
 void sckClient_Error(FrmMain& f) {

@@ -38,6 +38,13 @@ void SendWaitingLines(FrmMain& f);
 // Removes every trailing CR and LF.
 std::string StripLineEnd(std::string text);
 
+// The message of a connect attempt that did not reach the server.
+inline constexpr const char* kConnectFailedText =
+    "Could not establish a connection with remote host; please try again later.\r\n\r\n"
+    "If the zone was able to be pinged, and a result was given; you may be attempting to "
+    "login to a subgame server.";
+inline constexpr const char* kConnectFailedTitle = "Connection Failed";
+
 // The login line for the form's name and password.
 std::string LoginLine(const FrmMain& f);
 

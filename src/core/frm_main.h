@@ -24,6 +24,7 @@
 namespace orva {
 
 struct Transport;
+struct Reconnect;
 
 inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
@@ -54,6 +55,7 @@ struct FrmMain {
     MenuItem menu_KillMessages{"Kill Messages"};
     MenuItem menu_HighLightURL{"Highlight URL"};
     MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
+    MenuItem menu_AutoReconnect{"Reconnect Automatically"};
     MenuItem menu_SetFont{"Font"};
     MenuItem menu_Exit{"E&xit"};
     MenuItem menu_Zones{"&Zones"};
@@ -100,6 +102,7 @@ struct FrmMain {
     std::uint8_t ShowPublicMacros = 0;
     std::uint8_t showURLs = 0;
     std::uint8_t Muted = 0;
+    std::uint8_t AutoReconnect = 0;
     std::string ProfileID = "User0";
     std::uint8_t NameWidth = 14;
 
@@ -137,6 +140,8 @@ struct FrmMain {
 
     // --- line transport (core/transport.h), made on first use ---------------------------------
     std::shared_ptr<Transport> transport;
+    // --- automatic reconnect (core/reconnect.h), made on first use ----------------------------
+    std::shared_ptr<Reconnect> reconnect;
 };
 
 }  // namespace orva

@@ -3,6 +3,7 @@
 #include "chat/input_line.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
+#include "core/reconnect.h"
 #include "core/roster.h"
 #include "core/startup.h"
 #include "core/window_flash.h"
@@ -15,6 +16,7 @@ namespace orva {
 void wireHandlers(FrmMain& f) {
     wireFoundationHandlers(f);
     wireCoreHandlers(f);
+    wireReconnect(f);
     wireRosterToList(f);
     wireInputLine(f);
     wireWindowFlash(f);

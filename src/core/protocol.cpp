@@ -11,6 +11,7 @@
 #include "core/auto_commands.h"
 #include "core/connection.h"
 #include "core/frm_main.h"
+#include "core/reconnect.h"
 #include "core/roster.h"
 #include "core/server_line.h"
 #include "core/transport.h"
@@ -35,8 +36,9 @@ void loginBad(FrmMain& f, const ServerLine& d) {
     f.sckClient->Close();
     // Handled from the queue after the server's close, the window is disconnected already.
     if (transportOf(f).open) ConnectionClosed(f);
-    f.env.dialogs.messageBox("Invalid Log:\r\nServer Returned: " + std::string(d.text),
-                             "Login Failed", MsgIcon::Information);
+    // A refused login is never tried again.
+    connectFailed(f, "Invalid Log:\r\nServer Returned: " + std::string(d.text), "Login Failed",
+                  MsgIcon::Information, false);
 }
 
 void arenaEntry(FrmMain& f, const ServerLine& d) {
@@ -55,6 +57,7 @@ void arenaEntry(FrmMain& f, const ServerLine& d) {
     PostStatusLine(f, status);
     f.lstUsers.AddItem("\\t" + f.SelfName);
     f.txtOut.Locked.set(false);
+    reconnectArenaEntered(f);
 
     const std::string& chats = f.txtchats.Text.get();
     if (chats.find_first_not_of(' ') != std::string::npos) SendLine(f, "SEND:PUB:?chat=" + chats);

@@ -13,6 +13,7 @@
 #include "config/switches.h"
 #include "core/frm_main.h"
 #include "core/home_folder.h"
+#include "core/reconnect.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
 #include "macros/macro_menu.h"
@@ -143,6 +144,7 @@ bool Form_QueryUnload(FrmMain& f) {
         f.env.dialogs.messageBox("Are you sure you wish to disconnect?", "Quit?", MsgIcon::None,
                                  MsgButtons::YesNoCancel) != MsgResult::Yes)
         return true;
+    stopReconnect(f);
     if (LogIsOpen(f)) CloseLog(f);
     f.env.app.end();
     return false;
@@ -160,6 +162,7 @@ void wireFoundationHandlers(FrmMain& f) {
     FrmMain* p = &f;
     f.menu_KillMessages.clicked.connect([p] { menu_KillMessages_Click(*p); });
     f.menu_Mute.clicked.connect([p] { menu_Mute_Click(*p); });
+    f.menu_AutoReconnect.clicked.connect([p] { menu_AutoReconnect_Click(*p); });
     f.menu_HighLightURL.clicked.connect([p] { menu_HighLightURL_Click(*p); });
     f.menu_IgnorePubMacros.clicked.connect([p] { menu_IgnorePubMacros_Click(*p); });
     f.menu_Exit.clicked.connect([p] { menu_Exit_Click(*p); });

@@ -1,8 +1,8 @@
 #include "macros/macro_expand.h"
 
-#include <random>
 #include <string_view>
 
+#include "base/random.h"
 #include "core/frm_main.h"
 
 namespace orva {
@@ -23,12 +23,8 @@ void replaceAll(std::string& text, std::string_view name, std::string_view value
     text = std::move(out);
 }
 
-// Seeded once per run: seeding from the clock on every line gave two lines sent in the same
-// second the same number.
 std::string randomFreq() {
-    static std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<int> pick(101, 8999);
-    return std::to_string(pick(generator));
+    return std::to_string(randomBetween(101, 8999));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "config/setting_writes.h"
 #include "config/settings.h"
 #include "support/fakes.h"
 
@@ -18,6 +21,8 @@ TEST(Switches, MenuTogglesFlipCheckAndWrite) {
         {menu_KillMessages_Click, &FrmMain::ShowKillMessages, &FrmMain::menu_KillMessages,
          "KillMsgs"},
         {menu_Mute_Click, &FrmMain::Muted, &FrmMain::menu_Mute, "Muted"},
+        {menu_AutoReconnect_Click, &FrmMain::AutoReconnect, &FrmMain::menu_AutoReconnect,
+         "AutoReconnect"},
         {menu_HighLightURL_Click, &FrmMain::showURLs, &FrmMain::menu_HighLightURL, "URLClickable"},
         {menu_IgnorePubMacros_Click, &FrmMain::ShowPublicMacros, &FrmMain::menu_IgnorePubMacros,
          "PublicMacros"},
@@ -63,7 +68,7 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     World w;
     w.dir.write("Config.ini",
                 "[Config]\r\nAutoPing=1\r\nKillMsgs=5\r\nPublicMacros=abc\r\nURLClickable=300\r\n"
-                "Muted= 2 \r\n");
+                "Muted= 2 \r\nAutoReconnect=1\r\n");
     FrmMain& f = w.f();
     loadSwitches(f);
     EXPECT_EQ(f.ckPing.Value.get(), 1);
@@ -74,6 +79,19 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     EXPECT_NE(f.showURLs, 0);  // out of range stays on
     EXPECT_EQ(f.Muted, 2);
     EXPECT_TRUE(f.menu_Mute.Checked.get());
+    EXPECT_EQ(f.AutoReconnect, 1);
+    EXPECT_TRUE(f.menu_AutoReconnect.Checked.get());
+}
+
+// A switch that could not be stored says so and stays as it was.
+TEST(Switches, AutoReconnectNotWrittenStaysAsItWas) {
+    World w;
+    FrmMain& f = w.f();
+    std::filesystem::create_directory(f.ConfigPath);  // no file can be written there
+    menu_AutoReconnect_Click(f);
+    EXPECT_EQ(f.AutoReconnect, 0);
+    EXPECT_FALSE(f.menu_AutoReconnect.Checked.get());
+    EXPECT_EQ(f.txtLog.line(f.txtLog.lineCount() - 1).text, kNotWrittenText);
 }
 
 // A switch is on when its number is not zero before any rounding to the flag's width.

@@ -252,6 +252,7 @@ TEST_F(MainWindowTest, MenusAsDesigned) {
                 {"Kill Messages", "", false, true, true, true},
                 {"Highlight URL", "", false, true, true, true},
                 {"Mute Sounds", "Ctrl+M", false, true, true, true},
+                {"Reconnect Automatically", "", false, true, true, true},
                 sep,
                 {"Font", "", false, true, true, false},
                 sep,

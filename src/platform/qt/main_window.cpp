@@ -18,6 +18,7 @@
 #include "platform/qt/codec.h"
 #include "platform/qt/log_window.h"
 #include "platform/qt/lst_box_widget.h"
+#include "platform/qt/paste_filter.h"
 
 namespace orva {
 namespace {
@@ -98,6 +99,7 @@ void MainWindow::buildMenus() {
     addItem(file, f_.menu_KillMessages, true);
     addItem(file, f_.menu_HighLightURL, true);
     addItem(file, f_.menu_Mute, true);
+    addItem(file, f_.menu_AutoReconnect, true);
     file->addSeparator();
     addItem(file, f_.menu_SetFont);
     file->addSeparator();
@@ -318,6 +320,7 @@ void MainWindow::bindAll() {
     bindButton(f.Command1, ui_.Command1);
 
     bindTextBox(f.txtOut, ui_.txtOut);
+    bindPastedLines(f.txtOut, ui_.txtOut);
 
     // The chat parts share the window with the login panels: one group shows at a time.
     f.frameMain.Visible.changed.connect([self](const bool&) {
