@@ -13,7 +13,7 @@ std::string PadName(std::string_view name, std::uint8_t width) {
     return std::string(width - name.size(), ' ') + std::string(name);
 }
 
-void SetNameWidth(FrmMain& f, std::int32_t value) {
+bool SetNameWidth(FrmMain& f, std::int32_t value) {
     const std::int64_t v = std::llabs(static_cast<std::int64_t>(value));
     if (v == 0)
         f.NameWidth = kDefaultNameWidth;
@@ -21,7 +21,7 @@ void SetNameWidth(FrmMain& f, std::int32_t value) {
         f.NameWidth = kMaxNameWidth;
     else
         f.NameWidth = static_cast<std::uint8_t>(v);
-    WriteSetting("Config", "namelen", std::to_string(f.NameWidth), f.ConfigPath);
+    return WriteSetting("Config", "namelen", std::to_string(f.NameWidth), f.ConfigPath) != 0;
 }
 
 std::int32_t DigitsValue(std::string_view text) {

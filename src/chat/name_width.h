@@ -17,7 +17,8 @@ inline constexpr std::uint8_t kMaxNameWidth = 24;
 std::string PadName(std::string_view name, std::uint8_t width);
 
 // 0 gives 14, above 24 gives 24; stores NameWidth and writes it to "namelen" of "Config".
-void SetNameWidth(FrmMain& f, std::int32_t value);
+// False when the write failed (NameWidth is set all the same).
+bool SetNameWidth(FrmMain& f, std::int32_t value);
 
 // The number formed by the digits of the text, every other character skipped; no digit gives 0.
 // Digits beyond what a 32-bit number holds are dropped.

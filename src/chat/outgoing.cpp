@@ -12,6 +12,7 @@
 #include "chat/formatters.h"
 #include "chat/ignore.h"
 #include "chat/name_width.h"
+#include "config/setting_writes.h"
 #include "core/connection.h"
 #include "core/frm_main.h"
 #include "core/hop_server.h"
@@ -56,10 +57,10 @@ void cmdIgnore(FrmMain& f, const std::string& argument) {
     if (target == f.SelfName) return showStatus(f, "You can not ignore yourself.");
     if (!IsUsableName(target)) return showStatus(f, "Error: That name can not be ignored.");
     if (IsIgnored(f, target)) {
-        RemoveIgnore(f, target);
+        if (!RemoveIgnore(f, target)) return postNotWritten(f);
         showStatus(f, "Listening: " + target);
     } else {
-        AddIgnore(f, target);
+        if (!AddIgnore(f, target)) return postNotWritten(f);
         showStatus(f, "Ignoring: " + target);
     }
 }
@@ -73,7 +74,11 @@ void cmdNameLen(FrmMain& f, const std::string& argument) {
     if (!trimBlanks(argument).empty()) {
         // The absolute value of the lowest 32-bit number does not fit; it is the widest anyway.
         const std::int64_t width = std::llabs(static_cast<std::int64_t>(toInt32(argument)));
-        SetNameWidth(f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)));
+        const std::uint8_t before = f.NameWidth;
+        if (!SetNameWidth(f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)))) {
+            f.NameWidth = before;
+            return postNotWritten(f);
+        }
     }
     makeArenaMsg(f, "Message Name Length: " + std::to_string(f.NameWidth));
 }

@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "core/frm_main.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 
@@ -23,6 +24,11 @@ bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string
 
 void showNotWritten(FrmMain& f, const std::string& title) {
     f.env.dialogs.messageBox(kNotWrittenText, title, MsgIcon::Exclamation);
+}
+
+void postNotWritten(FrmMain& f) {
+    std::string text = kNotWrittenText;
+    PostStatusLine(f, text);
 }
 
 }  // namespace orva

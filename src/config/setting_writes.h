@@ -21,6 +21,8 @@ bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string
 
 // The exclamation box shown instead of a save's confirmation when Config.ini could not be written.
 void showNotWritten(FrmMain& f, const std::string& title);
+// The same words as a status line, for a command or a switch that wrote nothing.
+void postNotWritten(FrmMain& f);
 
 inline constexpr const char* kNotWrittenText =
     "Config.ini could not be written. Nothing was saved.";

@@ -1,6 +1,7 @@
 #include "config/switches.h"
 
 #include <string>
+#include <vector>
 
 #include "base/numbers.h"
 #include "config/setting_writes.h"
@@ -12,10 +13,14 @@ namespace orva {
 
 namespace {
 
+// A switch whose new value could not be stored keeps its old one, so the window never shows a
+// state that the next start would not find.
 void flip(FrmMain& f, std::uint8_t& flag, MenuItem& item, const char* key) {
-    flag = flag == 0 ? 1 : 0;
+    const std::uint8_t next = flag == 0 ? 1 : 0;
+    if (WriteSetting("Config", key, std::to_string(next), f.ConfigPath) == 0)
+        return postNotWritten(f);
+    flag = next;
     item.Checked.set(flag != 0);
-    WriteSetting("Config", key, std::to_string(flag), f.ConfigPath);
 }
 
 double readNumber(const FrmMain& f, const char* key) {
@@ -61,15 +66,21 @@ void menu_HighLightURL_Click(FrmMain& f) {
 }
 
 void menu_IgnorePubMacros_Click(FrmMain& f) {
-    f.ShowPublicMacros = f.ShowPublicMacros == 0 ? 1 : 0;
+    const std::uint8_t next = f.ShowPublicMacros == 0 ? 1 : 0;
+    std::vector<SettingWrite> writes;
     if (ReadSetting("Config", "PublicMacrosNotice", f.ConfigPath).empty())
-        WriteSetting("Config", "PublicMacrosNotice", std::string("1"), f.ConfigPath);
+        writes.push_back({"Config", "PublicMacrosNotice", "1"});
+    writes.push_back({"Config", "PublicMacros", std::to_string(next)});
+    if (!writeSettingsAll(writes, f.ConfigPath)) return postNotWritten(f);
+    f.ShowPublicMacros = next;
     f.menu_IgnorePubMacros.Checked.set(f.ShowPublicMacros != 0);
-    WriteSetting("Config", "PublicMacros", std::to_string(f.ShowPublicMacros), f.ConfigPath);
 }
 
 void ckPing_Click(FrmMain& f) {
-    WriteSetting("Config", "AutoPing", std::to_string(f.ckPing.Value.get()), f.ConfigPath);
+    const int value = f.ckPing.Value.get();
+    if (WriteSetting("Config", "AutoPing", std::to_string(value), f.ConfigPath) != 0) return;
+    f.ckPing.Value.set(value == 0 ? 1 : 0);  // the click already ticked it; untick quietly
+    postNotWritten(f);
 }
 
 void loadSwitches(FrmMain& f) {

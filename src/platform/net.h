@@ -43,7 +43,8 @@ class ITcpClient {
 
 struct UdpEvents {
     std::function<void(std::string bytes)> onDatagram;
-    // A datagram could not be sent: its host has no address, or the send was refused.
+    // A datagram could not be sent: its host is not resolved, or the send was refused. Raised
+    // inside SendTo, so it always belongs to the datagram being sent.
     std::function<void(int number, std::string description)> onError;
     // A datagram came in but could not be read.
     std::function<void(int number, std::string description)> onReadError;
@@ -53,6 +54,10 @@ class IUdpSocket {
   public:
     virtual ~IUdpSocket() = default;
     virtual void setEvents(UdpEvents events) = 0;
+    // Looks the host's name up; `done(true)` once SendTo can reach it without waiting (at once for
+    // an address or a name already known), `done(false)` when it has no address.
+    virtual void Resolve(const std::string& host, std::function<void(bool found)> done) = 0;
+    // A host that Resolve has not found reports onError at once.
     virtual void SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) = 0;
 };
 

@@ -7,6 +7,7 @@ namespace orva {
 void cmdPingOn_Click(FrmMain& f) {
     f.ping.PingCursor = 0;
     f.ping.outstanding.reset();
+    f.ping.lookup = 0;
     f.tmrPing->setEnabled(true);
     f.cmdPingOn.Enabled.set(false);
     f.cmdPingOff.Enabled.set(true);
@@ -18,6 +19,7 @@ void cmdPingOff_Click(FrmMain& f) {
     f.tmrPing3->setEnabled(false);
     // A reply still on its way is no longer awaited; PingCursor keeps its place.
     f.ping.outstanding.reset();
+    f.ping.lookup = 0;
     for (int i = 0; i < f.lstZones.ListCount(); ++i)
         UpdateZoneRow(f, i, "", "????");
     f.cmdPingOn.Enabled.set(true);

@@ -43,8 +43,31 @@ std::int32_t ReadLongLE(std::string_view bytes, int offset) {
 
 void tmrPing_Timer(FrmMain& f) {
     if (!cursorValid(f)) return;  // no zones: the timer keeps ticking idly
+    f.tmrPing->setEnabled(false);
+    f.ping.outstanding.reset();
+    if (++f.ping.lookupsStarted == 0) ++f.ping.lookupsStarted;  // 0 means none
+    const std::uint32_t lookup = f.ping.lookupsStarted;
+    f.ping.lookup = lookup;
+    // The watchdog also gives up on a lookup that never ends.
+    f.tmrPing3->setEnabled(false);
+    f.tmrPing3->setEnabled(true);
+    FrmMain* p = &f;
+    f.sckPing->Resolve(cursorZone(f).Host,
+                       [p, lookup](bool found) { sckPing_Resolved(*p, lookup, found); });
+}
+
+void sckPing_Resolved(FrmMain& f, std::uint32_t lookup, bool found) {
+    // A lookup the watchdog or the Off button has given up on touches nothing.
+    if (lookup != f.ping.lookup || !cursorValid(f)) return;
+    f.ping.lookup = 0;
+    if (!found) {
+        // As a failed send: the row shows what the zone's last reply said.
+        f.tmrPing2->setEnabled(true);
+        return;
+    }
     f.tmrPing3->setEnabled(false);
     const ZoneRecord& zone = cursorZone(f);
+    // Read after the lookup, so the ping time is the round trip alone.
     const std::uint32_t tick = f.env.clock.tickCount();
     std::string request(4, '\0');
     for (int i = 0; i < 4; ++i)
@@ -53,7 +76,6 @@ void tmrPing_Timer(FrmMain& f) {
     f.ping.outstanding = tick;
     f.sckPing->SendTo(zone.Host, static_cast<std::uint16_t>(zone.Port + 1), request);
     f.tmrPing3->setEnabled(true);
-    f.tmrPing->setEnabled(false);
 }
 
 void sckPing_DataArrival(FrmMain& f, std::string_view data) {
@@ -101,9 +123,10 @@ void tmrPing2_Timer(FrmMain& f) {
 
 void tmrPing3_Timer(FrmMain& f) {
     f.tmrPing3->setEnabled(false);
-    if (f.lstZones.ListCount() > 0 && f.ping.outstanding) {
-        // Whatever answers this request from now on is ignored.
+    if (f.lstZones.ListCount() > 0 && (f.ping.outstanding || f.ping.lookup != 0)) {
+        // Whatever answers this request or its lookup from now on is ignored.
         f.ping.outstanding.reset();
+        f.ping.lookup = 0;
         UpdateZoneRow(f, f.ping.PingCursor, "--- ", "0");
         advanceCursor(f);
         f.tmrPing->setEnabled(true);

@@ -15,6 +15,10 @@ struct ZonePing {
     // The request awaiting its reply, as sent; empty while none is awaited. Only a datagram that
     // echoes it is taken as the reply, so a late answer never lands on the next zone.
     std::optional<std::uint32_t> outstanding;
+    // The name lookup awaited before the request can go (0: none), numbered so that one that ends
+    // after the watchdog has moved on is told from the next zone's.
+    std::uint32_t lookup = 0;
+    std::uint32_t lookupsStarted = 0;
 };
 
 // Four bytes little-endian from offset, wrapping in 32 bits; bytes past the end count as 0.
@@ -24,6 +28,8 @@ void tmrPing_Timer(FrmMain& f);
 void tmrPing2_Timer(FrmMain& f);
 void tmrPing3_Timer(FrmMain& f);
 void sckPing_DataArrival(FrmMain& f, std::string_view data);
+// The host name of lookup number `lookup` was found or not; sends the request when found.
+void sckPing_Resolved(FrmMain& f, std::uint32_t lookup, bool found);
 // The awaited request could not be sent (no such host, send refused).
 void sckPing_SendFailed(FrmMain& f);
 // A datagram came in but could not be read.

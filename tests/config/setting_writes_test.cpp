@@ -4,7 +4,11 @@
 
 #include <functional>
 
+#include "chat/ignore.h"
+#include "chat/outgoing.h"
 #include "config/profiles.h"
+#include "config/switches.h"
+#include "core/core_fixture.h"
 #include "fonts/font_pick.h"
 #include "macros/macro_editor.h"
 #include "support/fakes.h"
@@ -53,6 +57,59 @@ TEST(NotWritten, EverySaveSaysSoInsteadOfConfirming) {
             EXPECT_EQ(last.title, c.title);
             EXPECT_EQ(last.icon, MsgIcon::Exclamation);
         }
+    }
+}
+
+// A command or switch whose write failed says so and leaves its state as Config.ini holds it.
+TEST(NotWritten, CommandsAndSwitchesKeepTheStoredState) {
+    auto say = [](std::string line) {
+        return [line](FrmMain& f) {
+            std::string l = line;
+            HandleOutgoing(f, l, 0);
+        };
+    };
+    struct Case {
+        const char* what;
+        std::string ini;
+        std::function<void(FrmMain&)> act;
+        std::function<bool(FrmMain&)> asStored;
+    } cases[] = {
+        {"?ignore", "", say("?ignore Bob"), [](FrmMain& f) { return !IsIgnored(f, "Bob"); }},
+        {"?ignore an ignored name", "[Ignore]\r\nBob=1\r\n", say("?ignore Bob"),
+         [](FrmMain& f) { return IsIgnored(f, "Bob"); }},
+        {"?namelen", "[Config]\r\nnamelen=14\r\n", say("?namelen 20"),
+         [](FrmMain& f) { return f.NameWidth == 14; }},
+        {"kill messages", "[Config]\r\nKillMsgs=1\r\n", menu_KillMessages_Click,
+         [](FrmMain& f) { return f.ShowKillMessages == 1 && f.menu_KillMessages.Checked.get(); }},
+        {"mute", "", menu_Mute_Click,
+         [](FrmMain& f) { return f.Muted == 0 && !f.menu_Mute.Checked.get(); }},
+        {"links", "[Config]\r\nURLClickable=1\r\n", menu_HighLightURL_Click,
+         [](FrmMain& f) { return f.showURLs == 1 && f.menu_HighLightURL.Checked.get(); }},
+        {"public macros", "", menu_IgnorePubMacros_Click,
+         [](FrmMain& f) {
+             return f.ShowPublicMacros == 0 && !f.menu_IgnorePubMacros.Checked.get();
+         }},
+        {"ping check box", "",
+         [](FrmMain& f) {
+             f.ckPing.Value.set(1);  // as the click left it
+             ckPing_Click(f);
+         },
+         [](FrmMain& f) { return f.ckPing.Value.get() == 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CoreWorld w;
+        FrmMain& f = w.f();
+        // Readable, but no temporary file fits beside a name this long (tests run as root).
+        const std::string name(250, 'c');
+        w.dir.write(name, c.ini);
+        f.ConfigPath = w.dir.file(name);
+        loadSwitches(f);
+        c.act(f);
+        EXPECT_TRUE(c.asStored(f));
+        EXPECT_EQ(w.dir.read(name), c.ini);
+        ASSERT_FALSE(w.shown.empty());
+        EXPECT_EQ(w.shown.back(), (Shown{ColorStatus, kNotWrittenText}));
     }
 }
 

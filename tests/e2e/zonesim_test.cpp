@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
+#include "flood_count.h"
 #include "zonesim.h"
 
 namespace {
@@ -500,6 +503,58 @@ TEST(ZonesimModes, FloodGarbageCloseSilent) {
     }
 }
 
+// Lines are sent at the given times (ms) and taken one per 200 ms, as the real server reads;
+// P passes, M mutes, D is dropped while muted.
+TEST(ZonesimFloodRule, CountsAsTheRealServer) {
+    auto times = [](std::initializer_list<std::pair<int, qint64>> runs) {
+        std::vector<qint64> t;
+        for (const auto& [n, at] : runs)
+            t.insert(t.end(), std::size_t(n), at);
+        return t;
+    };
+    auto every = [](int n, qint64 gap) {
+        std::vector<qint64> t;
+        for (int i = 0; i < n; ++i)
+            t.push_back(i * gap);
+        return t;
+    };
+    struct Case {
+        const char* what;
+        std::vector<qint64> sent;
+        const char* verdicts;
+    } cases[] = {
+        {"8 at once", times({{8, 0}}), "PPPPPPPP"},
+        {"10 at once", times({{10, 0}}), "PPPPPPPPPM"},
+        {"one every 0.7 s", every(11, 700), "PPPPPPPPPMD"},
+        {"one every 1.1 s", every(30, 1100), "PPPPPPPPPPPPPPPPPPPPPPPPPPPPPP"},
+        {"8, then 3 a second later", times({{8, 0}, {3, 1000}}), "PPPPPPPPPMD"},
+        {"8, then 3 two seconds later", times({{8, 0}, {3, 2000}}), "PPPPPPPPPMD"},
+        {"8, then 3 three seconds later", times({{8, 0}, {3, 3000}}), "PPPPPPPPPPP"},
+        {"flooding while muted adds 60 s", times({{10, 0}, {5, 2000}, {1, 121700}, {1, 122000}}),
+         "PPPPPPPPPMDDDDDDP"},
+    };
+    for (const Case& c : cases) {
+        zonesim::FloodCount count;
+        std::string got;
+        qint64 taken = -200;
+        for (const qint64 at : c.sent) {
+            taken = std::max(at, taken + 200);
+            switch (count.take(taken)) {
+                case zonesim::FloodCount::Verdict::Pass:
+                    got += 'P';
+                    break;
+                case zonesim::FloodCount::Verdict::Muted:
+                    got += 'M';
+                    break;
+                case zonesim::FloodCount::Verdict::Dropped:
+                    got += 'D';
+                    break;
+            }
+        }
+        EXPECT_EQ(got, c.verdicts) << c.what;
+    }
+}
+
 TEST(ZonesimFloodRule, TenQuickLinesMuteTheSender) {
     Options o;
     o.floodRule = true;
@@ -508,6 +563,13 @@ TEST(ZonesimFloodRule, TenQuickLinesMuteTheSender) {
     ann.enter("Ann");
     Peer bob(server->port());
     bob.enter("Bob");
+    // 500 characters after "SEND:" pass, 501 are dropped without a word.
+    bob.send("SEND:PUB:" + QByteArray(497, 'y') + "\nSEND:PUB:" + QByteArray(496, 'x') + '\n');
+    ASSERT_TRUE(ann.waitFor("MSG:PUB:Bob:" + QByteArray(496, 'x')));
+    EXPECT_EQ(server->dropped(server->findClient("Bob")),
+              QList<QByteArray>{"SEND:PUB:" + QByteArray(497, 'y')});
+    EXPECT_FALSE(ann.lines().contains("MSG:PUB:Bob:" + QByteArray(497, 'y')));
+    const int id = server->findClient("Ann");
     QByteArray burst;
     for (int i = 1; i <= 11; ++i)
         burst += "SEND:PUB:line " + QByteArray::number(i) + '\n';
@@ -519,6 +581,9 @@ TEST(ZonesimFloodRule, TenQuickLinesMuteTheSender) {
     ASSERT_TRUE(bob.waitFor("SHIPFREQCHANGE:Ann:8:5"));
     EXPECT_FALSE(bob.lines().contains("MSG:PUB:Ann:line 10"));
     EXPECT_FALSE(bob.lines().contains("MSG:PUB:Ann:line 11"));
+    EXPECT_EQ(server->mutes(id), 1);
+    EXPECT_TRUE(server->isMuted(id));
+    EXPECT_EQ(server->dropped(id), (QList<QByteArray>{"SEND:PUB:line 10", "SEND:PUB:line 11"}));
 }
 
 TEST(ZonesimBots, RepeatableScheduleSpeakingEveryKind) {

@@ -174,7 +174,16 @@ TEST(QtUdpSocket, SendsToAddressOrNameAndReceivesReplies) {
     });
     QtUdpSocket ping;
     std::vector<std::string> replies;
-    ping.setEvents({[&](std::string bytes) { replies.push_back(std::move(bytes)); }, {}, {}});
+    int errors = 0;
+    ping.setEvents({[&](std::string bytes) { replies.push_back(std::move(bytes)); },
+                    [&](int, std::string) { ++errors; },
+                    {}});
+    // A name not looked up yet fails at once, inside the send it belongs to.
+    ping.SendTo("localhost", zone.localPort(), std::string("\0\0\0\0", 4));
+    EXPECT_EQ(errors, 1);
+    bool found = false;
+    ping.Resolve("localhost", [&](bool ok) { found = ok; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return found; }, kWait));
     ping.SendTo("127.0.0.1", zone.localPort(), std::string("\0\0\0\x7F", 4));
     ping.SendTo("localhost", zone.localPort(), std::string("\xFF\0\0\0", 4));
     ASSERT_TRUE(QTest::qWaitFor([&] { return replies.size() == 2; }, kWait));

@@ -114,6 +114,12 @@ class FakeTcp : public ITcpClient {
 class FakeUdp : public IUdpSocket {
   public:
     void setEvents(UdpEvents events) override { events_ = std::move(events); }
+    void Resolve(const std::string& host, std::function<void(bool found)> done) override {
+        if (holdLookups)
+            lookups.push_back({host, std::move(done)});
+        else
+            done(!failLookups);
+    }
     void SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) override {
         sent.push_back({host, port, bytes});
         if (failSends && events_.onError) events_.onError(11001, "Host not found");
@@ -124,7 +130,14 @@ class FakeUdp : public IUdpSocket {
     void readError() {
         if (events_.onReadError) events_.onReadError(10054, "Connection reset by peer");
     }
-    bool failSends = false;  // every send reports an error at once
+    bool failSends = false;    // every send reports an error at once
+    bool failLookups = false;  // every name has no address
+    bool holdLookups = false;  // lookups wait in `lookups` until the test answers them
+    struct Lookup {
+        std::string host;
+        std::function<void(bool found)> done;
+    };
+    std::vector<Lookup> lookups;
     struct Datagram {
         std::string host;
         std::uint16_t port;

@@ -93,6 +93,45 @@ TEST(ZonePing, RepliesOutOfTurnAreIgnoredAndPingOffBlanksTheRows) {
     EXPECT_EQ(p.status(1), "     | ????");
 }
 
+// Names are looked up before the tick is read, and a lookup only ever touches its own request.
+TEST(ZonePing, NameLookupsStayWithTheirRequest) {
+    Pinger p(2);
+    FakeUdp& udp = *p.w.udp;
+    udp.holdLookups = true;
+    auto untilLookup = [&](std::size_t n) {
+        for (int i = 0; i < 10000 && udp.lookups.size() < n; ++i)
+            p.w.clock.advance(1);
+        return udp.lookups.size() == n;
+    };
+    ASSERT_TRUE(untilLookup(1));
+    EXPECT_EQ(p.w.clock.now(), 800u);
+    EXPECT_TRUE(udp.sent.empty());
+    p.w.clock.advance(300);  // a slow name service
+    udp.lookups[0].done(true);
+    ASSERT_EQ(udp.sent.size(), 1u);
+    EXPECT_EQ(udp.sent[0].bytes, le(1100));
+    p.w.clock.advance(35);
+    p.reply(10);
+    ASSERT_TRUE(untilLookup(2));  // Z1's lookup hangs until the watchdog moves on to Z0
+    EXPECT_EQ(p.status(0), "   35|   10");
+    ASSERT_TRUE(untilLookup(3));
+    EXPECT_EQ(p.status(1), " --- |    0");
+    udp.lookups[2].done(true);
+    udp.lookups[1].done(false);  // Z1's, late: Z0's request is still awaited
+    udp.lookups[1].done(true);   // and sends nothing
+    ASSERT_EQ(udp.sent.size(), 2u);
+    EXPECT_EQ(udp.sent[1].port, 5001);
+    p.w.clock.advance(20);
+    p.reply(3);
+    ASSERT_TRUE(untilLookup(4));
+    EXPECT_EQ(p.status(0), "   20|    3");
+    udp.lookups[3].done(false);  // no address: Z1 is passed over, Z0 is next
+    ASSERT_TRUE(untilLookup(5));
+    EXPECT_EQ(p.w.f().ping.PingCursor, 0);
+    EXPECT_EQ(udp.sent.size(), 2u);
+    EXPECT_EQ(p.status(1), "    0|    0");  // as after a failed send: its last reply's values
+}
+
 TEST(ZonePing, ZonesPastThe256thArePinged) {
     for (int cursor : {255, 299}) {
         Pinger p(300);

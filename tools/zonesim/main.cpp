@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
     p.addHelpOption();
     const QCommandLineOption port("port", "TCP port; 0 picks a free one (default 5400).", "N",
                                   "5400");
-    const QCommandLineOption demo(
-        "demo", "A lively arena: bots chat, come and go (12 bots unless --bots).");
+    const QCommandLineOption demo("demo",
+                                  "A lively arena: bots chat, come and go (12 bots unless --bots); "
+                                  "reads one line per 200 ms and keeps the flood count.");
     const QCommandLineOption seed("seed", "Seed of the bots' schedule (default 1).", "S", "1");
     const QCommandLineOption bots("bots", "Number of bots in the public arena.", "K");
     const QCommandLineOption mode("mode", "normal|flood|split|drip|garbage|close|silent.", "MODE",
@@ -94,8 +95,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption pace(
         "pace",
         "Write one line per 100 ms and read one per 200 ms per connection, as real servers do.");
-    const QCommandLineOption floodRule("flood-rule",
-                                       "Mute senders of ten SEND lines within a second.");
+    const QCommandLineOption floodRule(
+        "flood-rule",
+        "Keep the real server's flood count: a sender whose count of chat lines (halved per whole "
+        "second between two) reaches ten is muted for 60 s.");
     const QCommandLineOption noop(
         "noop", "Seconds without traffic before NOOP (default 180; 0 never).", "S", "180");
     const QCommandLineOption staff("staff", "Only these names use moderator chat (repeatable).",
@@ -132,8 +135,9 @@ int main(int argc, char** argv) {
     if (d != "server" && d != "client") return fail("bad --dialect");
     o.dialect = d == "client" ? zonesim::Dialect::Client : zonesim::Dialect::Server;
     o.pacing = p.isSet(pace);
-    if (o.pacing) o.readPaceMs = 200;
-    o.floodRule = p.isSet(floodRule);
+    // The demo zone reads and counts as a real one, so the client meets the real limits there.
+    if (o.pacing || o.demo) o.readPaceMs = 200;
+    o.floodRule = p.isSet(floodRule) || o.demo;
     const int noopSeconds = p.value(noop).toInt(&ok);
     if (!ok || noopSeconds < 0) return fail("bad --noop");
     o.noopMs = noopSeconds * 1000;

@@ -142,26 +142,33 @@ QtUdpSocket::QtUdpSocket() {
     QObject::connect(&socket_, &QUdpSocket::readyRead, [this] { receive(); });
 }
 
+void QtUdpSocket::Resolve(const std::string& host, std::function<void(bool found)> done) {
+    const QString name = QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size()));
+    if (QHostAddress().setAddress(name) || resolved_.count(host) != 0) {
+        done(true);
+        return;
+    }
+    QHostInfo::lookupHost(name, &socket_, [this, host, done](const QHostInfo& info) {
+        for (const QHostAddress& a : info.addresses()) {
+            if (a.protocol() != QAbstractSocket::IPv4Protocol) continue;
+            resolved_[host] = a;
+            done(true);
+            return;
+        }
+        done(false);
+    });
+}
+
 void QtUdpSocket::SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) {
     const QString name = QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size()));
     QHostAddress address;
     if (address.setAddress(name)) {
         sendResolved(address, port, bytes);
-        return;
-    }
-    if (auto it = resolved_.find(host); it != resolved_.end()) {
+    } else if (auto it = resolved_.find(host); it != resolved_.end()) {
         sendResolved(it->second, port, bytes);
-        return;
+    } else if (events_.onError) {
+        events_.onError(11001, "Authoritative answer: Host not found");
     }
-    QHostInfo::lookupHost(name, &socket_, [this, host, port, bytes](const QHostInfo& info) {
-        for (const QHostAddress& a : info.addresses()) {
-            if (a.protocol() != QAbstractSocket::IPv4Protocol) continue;
-            resolved_[host] = a;
-            sendResolved(a, port, bytes);
-            return;
-        }
-        if (events_.onError) events_.onError(11001, "Authoritative answer: Host not found");
-    });
 }
 
 void QtUdpSocket::sendResolved(const QHostAddress& address, std::uint16_t port,

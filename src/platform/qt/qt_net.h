@@ -43,10 +43,12 @@ class QtTcpClient : public ITcpClient {
 std::pair<int, std::string> socketErrorNumber(QAbstractSocket::SocketError error);
 
 // Bound to any free port; datagrams go to a host by address or by a name resolved once.
+// Lookups run asynchronously; each reports to the caller that started it.
 class QtUdpSocket : public IUdpSocket {
   public:
     QtUdpSocket();
     void setEvents(UdpEvents events) override { events_ = std::move(events); }
+    void Resolve(const std::string& host, std::function<void(bool found)> done) override;
     void SendTo(const std::string& host, std::uint16_t port, const std::string& bytes) override;
 
   private:

@@ -30,8 +30,8 @@ struct Server::Conn {
     int ship = 8;
     int freq = 8025;
     QList<QByteArray> channels;
-    std::deque<qint64> sendTimes;
-    qint64 mutedUntil = -1;
+    FloodCount flood;
+    QList<QByteArray> dropped;
     std::deque<QByteArray> pending;  // bytes the paced writer has yet to write
     std::deque<QByteArray> unread;   // lines the paced reader has yet to handle
     QTimer* outTimer = nullptr;
@@ -41,7 +41,7 @@ struct Server::Conn {
     int floodNext = 0;
     std::mt19937 floodRng;
 
-    explicit Conn(int limit) : splitter(limit) {}
+    Conn(int limit, int muteMs) : splitter(limit), flood(muteMs) {}
 };
 
 namespace {
@@ -67,6 +67,18 @@ std::pair<QByteArray, QByteArray> cut(const QByteArray& s) {
 }
 
 }  // namespace
+
+Options Options::realServer() {
+    Options o;
+    o.pacing = true;
+    o.paceMs = 100;
+    o.readPaceMs = 200;
+    o.floodRule = true;
+    o.muteMs = 60000;
+    o.maxSendText = 500;
+    o.inputLimit = 2048;
+    return o;
+}
 
 Server::Server(Options options, QObject* parent)
     : QObject(parent),
@@ -194,6 +206,26 @@ QList<QByteArray> Server::sent(int id) const {
     return c ? c->sentLog : QList<QByteArray>();
 }
 
+QList<QByteArray> Server::dropped(int id) const {
+    const Conn* c = conn(id);
+    return c ? c->dropped : QList<QByteArray>();
+}
+
+int Server::mutes(int id) const {
+    const Conn* c = conn(id);
+    return c ? c->flood.mutes() : 0;
+}
+
+bool Server::isMuted(int id) const {
+    const Conn* c = conn(id);
+    return c && c->flood.muted(clock_.elapsed());
+}
+
+int Server::unhandled(int id) const {
+    const Conn* c = conn(id);
+    return c ? int(c->unread.size()) : 0;
+}
+
 void Server::sendRaw(int id, const QByteArray& bytes) {
     if (id == -1) {
         for (auto& [cid, c] : conns_)
@@ -272,7 +304,7 @@ void Server::onNewConnection() {
     while (tcp_->hasPendingConnections()) {
         QTcpSocket* sock = tcp_->nextPendingConnection();
         const int id = nextId_++;
-        auto c = std::make_unique<Conn>(options_.inputLimit);
+        auto c = std::make_unique<Conn>(options_.inputLimit, options_.muteMs);
         c->id = id;
         c->socket = sock;
         sock->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -510,22 +542,20 @@ void Server::handleChangeFreq(Conn& c, const QByteArray& value) {
 }
 
 void Server::handleSend(Conn& c, const QByteArray& rest) {
-    if (options_.maxSendText > 0 && rest.size() > options_.maxSendText) return;
+    if (options_.maxSendText > 0 && rest.size() > options_.maxSendText) {
+        c.dropped.append("SEND:" + rest);
+        return;
+    }
     if (options_.floodRule) {
-        const qint64 now = clock_.elapsed();
-        if (now < c.mutedUntil) return;
-        c.sendTimes.push_back(now);
-        while (!c.sendTimes.empty() && c.sendTimes.front() <= now - 1000)
-            c.sendTimes.pop_front();
-        if (c.sendTimes.size() >= 10) {
-            c.sendTimes.clear();
-            c.mutedUntil = now + options_.muteMs;
+        const FloodCount::Verdict verdict = c.flood.take(clock_.elapsed());
+        if (verdict != FloodCount::Verdict::Pass) c.dropped.append("SEND:" + rest);
+        if (verdict == FloodCount::Verdict::Muted) {
             queue(c,
                   "MSG:ARENA:You have been shut up for " + num(options_.muteMs / 1000) +
                       " seconds for flooding.\n",
                   true);
-            return;
         }
+        if (verdict != FloodCount::Verdict::Pass) return;
     }
     const auto [kindField, body] = cut(rest);
     const QByteArray kind = kindField.toUpper();

@@ -15,6 +15,7 @@
 #include <random>
 
 #include "bots.h"
+#include "flood_count.h"
 #include "line_splitter.h"
 
 class QTcpServer;
@@ -62,9 +63,9 @@ struct Options {
     bool pacing = false;  // one line per paceMs per connection, each in its own packet
     int paceMs = 100;
     int readPaceMs = 0;  // handle at most one received line per this long (the real server: 200)
-    bool floodRule = false;  // mute a sender of ten SEND lines within a second for 60 s
+    bool floodRule = false;  // the real server's flood count (flood_count.h) mutes chatty senders
     int muteMs = 60000;
-    int maxSendText = 500;    // longer SEND lines are dropped; 0: no limit
+    int maxSendText = 500;    // SEND lines with more after "SEND:" are dropped; 0: no limit
     int inputLimit = 2048;    // bytes without a line end that overflow the input; 0: no limit
     int noopMs = 180000;      // "NOOP" after this long without traffic; 0: never
     QList<QByteArray> staff;  // who may use moderator chat; empty: everybody
@@ -72,6 +73,10 @@ struct Options {
     int pingCount = -1;  // player count the ping reports; -1: the real one
     int pingDelayMs = 0;
     bool pingSilent = false;  // read ping requests but never answer
+
+    // As the real server: one line written per 100 ms and read per 200 ms, the flood count,
+    // the 500-character drop.
+    static Options realServer();
 };
 
 class Server : public QObject {
@@ -99,6 +104,11 @@ class Server : public QObject {
     QList<QByteArray> received(int id) const;  // lines without their line ends
     QByteArray receivedBytes(int id) const;    // every byte, exactly as it came
     QList<QByteArray> sent(int id) const;      // lines and raw writes, as queued
+    // SEND lines taken but not passed on: over the length limit, or stopped by the flood count.
+    QList<QByteArray> dropped(int id) const;
+    int mutes(int id) const;  // how often the flood count muted the connection
+    bool isMuted(int id) const;
+    int unhandled(int id) const;  // received lines the paced reader has yet to handle
     // Runs the event loop until connection `id` (-1: any) has received `line`; false on timeout.
     bool waitReceived(int id, const QByteArray& line, int timeoutMs = 5000) const;
 
