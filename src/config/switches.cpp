@@ -51,14 +51,7 @@ void menu_Mute_Click(FrmMain& f) {
 }
 
 void menu_AutoReconnect_Click(FrmMain& f) {
-    const std::uint8_t next = f.AutoReconnect == 0 ? 1 : 0;
-    if (WriteSetting("Config", "AutoReconnect", std::to_string(next), f.ConfigPath) == 0) {
-        std::string status = kNotWrittenText;
-        PostStatusLine(f, status);
-        return;
-    }
-    f.AutoReconnect = next;
-    f.menu_AutoReconnect.Checked.set(next != 0);
+    flip(f, f.AutoReconnect, f.menu_AutoReconnect, "AutoReconnect");
 }
 
 void menu_HighLightURL_Click(FrmMain& f) {
