@@ -7,7 +7,6 @@
 #include "config/setting_writes.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
-#include "view/chat_lines.h"
 
 namespace orva {
 
