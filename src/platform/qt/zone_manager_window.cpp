@@ -5,23 +5,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "platform/qt/binding.h"
-#include "platform/qt/codec.h"
+#include "platform/qt/form_window.h"
 
 namespace orva {
 
 ZoneManagerWindow::ZoneManagerWindow(FrmMain& main, QWidget* parent)
     : QDialog(parent), model_(main) {
-    setWindowTitle(fromCp1252(model_.Caption.get()));
-    setAttribute(Qt::WA_DeleteOnClose);
+    frameFormWindow(this, model_.Caption.get());
     setModal(true);
 
     list_ = new QListWidget(this);
     bindListBox(model_.lstZones, list_);
+    list_->setAccessibleName(QStringLiteral("Zones"));
 
     auto button = [this](Button& b) {
         auto* w = new QPushButton(this);
@@ -52,10 +52,10 @@ ZoneManagerWindow::ZoneManagerWindow(FrmMain& main, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(list_, 1);
     top->addLayout(side);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(button(model_.cmdOK));
-    bottom->addWidget(button(model_.cmdCancel));
+    QPushButton *ok = nullptr, *cancel = nullptr;
+    QHBoxLayout* bottom = buttonRow(this, model_.cmdOK, ok, model_.cmdCancel, cancel);
+    ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(fields);
@@ -71,12 +71,7 @@ ZoneManagerWindow::ZoneManagerWindow(FrmMain& main, QWidget* parent)
     m->cmdDown.clicked.connect([m] { cmdDown_Click(*m); });
     m->cmdOK.clicked.connect([m] { cmdOK_Click(*m); });
     m->cmdCancel.clicked.connect([m] { cmdCancel_Click(*m); });
-    QPointer<ZoneManagerWindow> self(this);
-    m->unloadRequested.connect([self] {
-        if (self) self->close();
-    });
-
-    Form_Load(model_);
+    loadForm(this, model_);
 }
 
 ZoneManagerWindow::~ZoneManagerWindow() {
