@@ -1,7 +1,6 @@
 #include "logging/chat_log.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -23,15 +22,8 @@ std::string twoDigits(int n) {
 // Open, append, close; the error's description, or nothing when all three steps worked.
 std::optional<std::string> appendLine(const std::string& path, const std::string& line) {
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "ab");
-    if (!file) return std::string(std::strerror(errno));
-    const std::string bytes = line + "\r\n";
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written) return std::string(std::strerror(writeErrno ? writeErrno : EIO));
-    if (!closed) return std::string(std::strerror(errno ? errno : EIO));
-    return std::nullopt;
+    if (files::append(path, line + "\r\n")) return std::nullopt;
+    return std::string(std::strerror(errno ? errno : EIO));
 }
 
 }  // namespace
@@ -39,9 +31,10 @@ std::optional<std::string> appendLine(const std::string& path, const std::string
 // EnsureFolder, saying why a folder could not be made.
 static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, std::string* why) {
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) return 0;
+    const std::filesystem::path native = files::nativePath(path);
+    if (std::filesystem::exists(native, ec)) return 0;
     if (create != 1) return 1;
-    if (std::filesystem::create_directory(path, ec) && !ec) return 2;
+    if (std::filesystem::create_directory(native, ec) && !ec) return 2;
     if (why) *why = ec ? ec.message() : std::string("The folder could not be created.");
     return 1;
 }
