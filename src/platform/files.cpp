@@ -115,11 +115,12 @@ bool replaceAtomically(const std::string& path, const std::string& bytes) {
 
 bool append(const std::string& path, const std::string& bytes) {
     forgetCached(path);
-    std::ofstream out(nativePath(path), std::ios::binary | std::ios::app);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    os::NativeFile file = os::kNoFile;
+    os::Stamp stamp;
+    if (os::openAppend(path, file, stamp)) return false;
+    const bool written = !os::writeAll(file, bytes);
+    const bool closed = !os::closeFile(file);
+    return written && closed;
 }
 
 bool exists(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orva::files::os {
 
@@ -28,5 +29,17 @@ std::int64_t monotonicMs();
 // The target is no link. False, with the target untouched, when any step fails or the target is
 // write-protected.
 bool replaceFile(const std::string& target, const std::string& bytes);
+
+// A file open for appending: a descriptor on POSIX, a HANDLE on Windows.
+using NativeFile = std::intptr_t;
+constexpr NativeFile kNoFile = -1;
+
+// Opens the path for appending, creating the file when it is missing, and tells which file it
+// opened. Other programs may still read, move and remove the file while it is open. Failures
+// here and below come back as the system's description of the error, in the program's code page.
+std::optional<std::string> openAppend(const std::string& path, NativeFile& file, Stamp& stamp);
+// Every byte at the end of the file, with no buffer of ours in between.
+std::optional<std::string> writeAll(NativeFile file, std::string_view bytes);
+std::optional<std::string> closeFile(NativeFile file);
 
 }  // namespace orva::files::os

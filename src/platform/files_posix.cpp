@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <random>
 
@@ -29,11 +30,11 @@ std::int64_t nanoseconds(const timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-}  // namespace
+std::string errorText(int error) {
+    return std::strerror(error ? error : EIO);
+}
 
-std::optional<Stamp> stampOf(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+Stamp stampFrom(const struct stat& st) {
     Stamp stamp;
     stamp.volume = static_cast<std::uint64_t>(st.st_dev);
     stamp.file = static_cast<std::uint64_t>(st.st_ino);
@@ -41,6 +42,14 @@ std::optional<Stamp> stampOf(const std::string& path) {
     stamp.modifiedNs = nanoseconds(st.st_mtim);
     stamp.changedNs = nanoseconds(st.st_ctim);
     return stamp;
+}
+
+}  // namespace
+
+std::optional<Stamp> stampOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return stampFrom(st);
 }
 
 std::int64_t monotonicMs() {
@@ -85,6 +94,40 @@ bool replaceFile(const std::string& target, const std::string& bytes) {
     if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(tmp.c_str());
     return ok;
+}
+
+std::optional<std::string> openAppend(const std::string& path, NativeFile& file, Stamp& stamp) {
+    int flags = O_WRONLY | O_APPEND | O_CREAT;
+#ifdef O_CLOEXEC
+    flags |= O_CLOEXEC;
+#endif
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) return errorText(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return errorText(error);
+    }
+    file = fd;
+    stamp = stampFrom(st);
+    return std::nullopt;
+}
+
+std::optional<std::string> writeAll(NativeFile file, std::string_view bytes) {
+    // One call in the normal case; a short write (a signal, a full disk) goes on with the rest.
+    for (int attempt = 0; !bytes.empty(); ++attempt) {
+        const ssize_t n = ::write(static_cast<int>(file), bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR && attempt < 100) continue;
+        if (n <= 0) return errorText(n < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> closeFile(NativeFile file) {
+    if (::close(static_cast<int>(file)) != 0) return errorText(errno);
+    return std::nullopt;
 }
 
 }  // namespace os

@@ -12,6 +12,7 @@
 #include <climits>
 #include <random>
 
+#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/files_os.h"
 
@@ -83,6 +84,32 @@ struct Handle {
     }
 };
 
+Stamp stampFrom(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info) {
+    Stamp stamp;
+    stamp.volume = info.dwVolumeSerialNumber;
+    stamp.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.modifiedNs = nanoseconds(ticksOf(info.ftLastWriteTime));
+    // The change time also moves when only the attributes change, as POSIX's ctime does.
+    FILE_BASIC_INFO basic{};
+    if (::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
+        stamp.changedNs = nanoseconds(basic.ChangeTime.QuadPart);
+    return stamp;
+}
+
+// The system's description of the error, as the user reads it in a box.
+std::string errorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD n = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide = n && text ? std::wstring(text, n) : L"Error " + std::to_wstring(error);
+    if (text) ::LocalFree(text);
+    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' '))
+        wide.pop_back();
+    return utf8ToCp1252(narrow(wide));
+}
+
 }  // namespace
 
 std::optional<Stamp> stampOf(const std::string& path) {
@@ -93,16 +120,7 @@ std::optional<Stamp> stampOf(const std::string& path) {
     if (!file.valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file.h, &info)) return std::nullopt;
-    Stamp stamp;
-    stamp.volume = info.dwVolumeSerialNumber;
-    stamp.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.modifiedNs = nanoseconds(ticksOf(info.ftLastWriteTime));
-    // The change time also moves when only the attributes change, as POSIX's ctime does.
-    FILE_BASIC_INFO basic{};
-    if (::GetFileInformationByHandleEx(file.h, FileBasicInfo, &basic, sizeof basic))
-        stamp.changedNs = nanoseconds(basic.ChangeTime.QuadPart);
-    return stamp;
+    return stampFrom(file.h, info);
 }
 
 std::int64_t monotonicMs() {
@@ -160,6 +178,39 @@ bool replaceFile(const std::string& target, const std::string& bytes) {
     }
     if (!ok) ::DeleteFileW(tmp.c_str());
     return ok;
+}
+
+std::optional<std::string> openAppend(const std::string& path, NativeFile& file, Stamp& stamp) {
+    // Append-only access: every write lands at the end, whoever else writes. Sharing delete lets
+    // the user move or remove a log while it is open.
+    Handle opened(::CreateFileW(widen(path).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!opened.valid()) return errorText(::GetLastError());
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(opened.h, &info)) return errorText(::GetLastError());
+    stamp = stampFrom(opened.h, info);
+    file = reinterpret_cast<NativeFile>(opened.h);
+    opened.h = INVALID_HANDLE_VALUE;  // the caller's now
+    return std::nullopt;
+}
+
+std::optional<std::string> writeAll(NativeFile file, std::string_view bytes) {
+    HANDLE handle = reinterpret_cast<HANDLE>(file);
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 30));
+        DWORD written = 0;
+        if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr))
+            return errorText(::GetLastError());
+        if (written == 0) return errorText(ERROR_DISK_FULL);
+        bytes.remove_prefix(written);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> closeFile(NativeFile file) {
+    if (!::CloseHandle(reinterpret_cast<HANDLE>(file))) return errorText(::GetLastError());
+    return std::nullopt;
 }
 
 }  // namespace os
