@@ -157,8 +157,8 @@ bool replaceFile(const std::string& target, const std::string& bytes) {
     if (ok && !::FlushFileBuffers(out.h)) ok = false;
     if (!out.close()) ok = false;
     if (ok && hadFile) {
-        // ReplaceFileW keeps the target's attributes, security and creation time, as the
-        // permissions are kept elsewhere.
+        // ReplaceFileW keeps the target's attributes, security and creation time: a file closed
+        // to others stays closed, as the POSIX variant keeps the permission bits.
         ok = ::ReplaceFileW(wideTarget.c_str(), tmp.c_str(), nullptr,
                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
         if (!ok) {
