@@ -1,5 +1,5 @@
 // Received chat through framing, the inbound queue, HandleProtocol, HandleMSG, the formatters and
-// the chat document, logic only (platform fakes), no chat log open.
+// the chat document, logic only (platform fakes); with and without a chat log open.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -11,6 +11,7 @@
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
 #include "core/transport.h"
+#include "logging/chat_log.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"
 
@@ -42,6 +43,8 @@ struct Session {
         w.tcp->sent.clear();
         w.sound.played.clear();
         ResetChatView(w.f());
+        // The open log keeps appending at the end, wherever that now is.
+        if (LogIsOpen(w.f())) std::filesystem::resize_file(w.dir.file("logs/chat.txt"), 0);
     }
     test::World w;
 };
@@ -74,8 +77,13 @@ std::string chatStream(int rounds, std::size_t& lines) {
     return s;
 }
 
+// Argument: 1 to have a chat log open.
 void BM_IncomingChat(benchmark::State& state) {
     Session s;
+    if (state.range(0) != 0) {
+        SetLogFileName(s.w.f(), "chat.txt");
+        OpenLog(s.w.f());
+    }
     std::size_t lines = 0;
     const std::string stream = chatStream(1000, lines);
     std::vector<std::string> blocks;  // TCP-sized pieces, cut anywhere
@@ -90,7 +98,7 @@ void BM_IncomingChat(benchmark::State& state) {
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * lines));
 }
-BENCHMARK(BM_IncomingChat)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IncomingChat)->ArgName("log")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

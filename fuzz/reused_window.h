@@ -28,6 +28,8 @@ class ReusedWindow {
         t.framer.reset();
         t.inbound.clear();
         t.connectWait->setEnabled(false);
+        t.outgoing = {};
+        t.sendWait->setEnabled(false);
         for (ITimer* timer : {f.tmrHalter.get(), f.tmrflash.get(), f.tmrPing.get(),
                               f.tmrPing2.get(), f.tmrPing3.get()})
             timer->setEnabled(false);

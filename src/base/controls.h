@@ -15,6 +15,11 @@ constexpr Rgb rgb(unsigned r, unsigned g, unsigned b) {
     return r | (g << 8) | (b << 16);
 }
 
+// Modifiers held with a key.
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
 struct Control {
     Prop<bool> Enabled{true};
     Prop<bool> Visible{true};
@@ -56,9 +61,10 @@ struct TextBox : Control {
     Signal<int, bool&> keyPressed;
     // Characters before the caret; the widget keeps it current.
     Prop<int> SelStart{0};
-    // Key code of a key that types nothing (33/34 page keys, 37 to 40 arrows, ...), before the
-    // control acts on it; a handler may set the flag to swallow it.
-    Signal<int, bool&> keyDown;
+    // Key code of a key that types nothing (9 Tab, 33/34 page keys, 37 to 40 arrows, ...) and the
+    // modifiers held (kShiftMask, kCtrlMask, kAltMask), before the control acts on it; a handler
+    // may set the flag to swallow it.
+    Signal<int, int, bool&> keyDown;
     // Raised after a typed character (code as for keyPressed) has reached the text.
     Signal<int> charTyped;
 };

@@ -1,6 +1,7 @@
 #include "chat/handle_msg.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "core/connection.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
+#include "core/server_line.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
 
@@ -38,16 +40,6 @@ std::optional<NamedText> splitName(std::string_view remainder) {
                      std::string(remainder.substr(colon + 1))};
 }
 
-bool isSubType(std::string_view field, std::string_view upper) {
-    if (field.size() != upper.size()) return false;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const char c = field[i];
-        const char u = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-        if (u != upper[i]) return false;
-    }
-    return true;
-}
-
 void publicLine(FrmMain& f, std::string_view remainder) {
     const auto m = splitName(remainder);
     if (!m || IsIgnored(f, m->name)) return;
@@ -55,6 +47,7 @@ void publicLine(FrmMain& f, std::string_view remainder) {
     line += "> ";
     line += m->text;
     makePubMsg(f, line);
+    f.chatHeard.emit({ChatKind::Public, m->name, m->text});
 }
 
 void privateLine(FrmMain& f, std::string_view remainder) {
@@ -63,6 +56,7 @@ void privateLine(FrmMain& f, std::string_view remainder) {
     const std::string& name = m->name;
     const bool remote = f.lstUsers.FindItemNoColor(name) == -1;
     makePrivMsg(f, name, m->text, remote);
+    f.chatHeard.emit({ChatKind::Private, name, m->text});
 
     // One reply per sender (in any letter case) and away period: two away clients would
     // otherwise answer each other's replies for as long as the server relays them.
@@ -93,6 +87,7 @@ void teamLine(FrmMain& f, std::string_view remainder) {
         makeTeamMsg(f, m->name, m->text);
     else
         makeTeam2TeamMsg(f, m->name, m->text);
+    f.chatHeard.emit({ChatKind::Team, m->name, m->text});
 }
 
 // channel ":" name "> " text; the channel may have any number of digits.
@@ -107,6 +102,7 @@ void channelLine(FrmMain& f, std::string_view remainder) {
     // A channel past 255 is not sent by servers; it shows as 0 rather than losing the line.
     const std::uint8_t channel = toByteOr(remainder.substr(0, colon), 0);
     makeChatMsg(f, channel, name, std::string(rest.substr(end + 2)));
+    f.chatHeard.emit({ChatKind::Channel, name, std::string(rest.substr(end + 2))});
 }
 
 void moderatorLine(FrmMain& f, std::string_view remainder) {
@@ -119,6 +115,7 @@ void moderatorLine(FrmMain& f, std::string_view remainder) {
         line += PadName(m->name, f.NameWidth);
         line += "> ";
         line += m->text;
+        f.chatHeard.emit({ChatKind::Moderator, m->name, m->text});
     }
     AppendChatLine(f, line, ColorModerator);  // staff lines never reach the chat log
 }
@@ -148,6 +145,8 @@ void squadLine(FrmMain& f, std::string_view remainder) {
     // the line.
     if (IsIgnored(f, squad) || (!sender.empty() && IsIgnored(f, sender))) return;
     makeSquadMsg(f, squad, sender, std::string(remainder.substr(second + 1)));
+    f.chatHeard.emit({ChatKind::Squad, sender.empty() ? squad : sender,
+                      std::string(remainder.substr(second + 1))});
 }
 
 void arenaLine(FrmMain& f, std::string_view remainder) {
@@ -157,6 +156,33 @@ void arenaLine(FrmMain& f, std::string_view remainder) {
     }
     makeArenaMsg(f, std::string(remainder));
 }
+
+void publicMacroLine(FrmMain& f, std::string_view remainder) {
+    if (f.ShowPublicMacros != 0) publicLine(f, remainder);
+}
+
+void commandLine(FrmMain& f, std::string_view remainder) {
+    makeCMDMsg(f, std::string(remainder));
+}
+
+struct SubType {
+    std::string_view word;  // matched in any letter case
+    void (*handle)(FrmMain&, std::string_view remainder);
+};
+
+constexpr std::array<SubType, 11> kSubTypes{{
+    {"PUB", publicLine},
+    {"ARENA", arenaLine},
+    {"PRIV", privateLine},
+    {"FREQ", teamLine},
+    {"PUBM", publicMacroLine},
+    {"PUBMAC", publicMacroLine},
+    {"CHAT", channelLine},
+    {"MOD", moderatorLine},
+    {"SYSOP", sysopLine},
+    {"SQUAD", squadLine},
+    {"CMD", commandLine},
+}};
 
 }  // namespace
 
@@ -179,36 +205,15 @@ void removeName(FrmMain& f, const std::string& name) {
 }
 
 void HandleMSG(FrmMain& f, const std::string& smsg) {
-    const std::string_view all(smsg);
-    const std::size_t colon = all.find(':');
-    const std::string_view subType = all.substr(0, colon);
-    // Every known sub-type has at least one field after it; without one the line shows nothing.
-    const bool hasRemainder = colon != npos;
-    const std::string_view remainder = hasRemainder ? all.substr(colon + 1) : std::string_view();
-
-    if (isSubType(subType, "PUB")) {
-        publicLine(f, remainder);
-    } else if (isSubType(subType, "ARENA")) {
-        if (hasRemainder) arenaLine(f, remainder);
-    } else if (isSubType(subType, "PRIV")) {
-        privateLine(f, remainder);
-    } else if (isSubType(subType, "FREQ")) {
-        teamLine(f, remainder);
-    } else if (isSubType(subType, "PUBM") || isSubType(subType, "PUBMAC")) {
-        if (f.ShowPublicMacros != 0) publicLine(f, remainder);
-    } else if (isSubType(subType, "CHAT")) {
-        channelLine(f, remainder);
-    } else if (isSubType(subType, "MOD")) {
-        moderatorLine(f, remainder);
-    } else if (isSubType(subType, "SYSOP")) {
-        if (hasRemainder) sysopLine(f, remainder);
-    } else if (isSubType(subType, "SQUAD")) {
-        squadLine(f, remainder);
-    } else if (isSubType(subType, "CMD")) {
-        if (hasRemainder) makeCMDMsg(f, std::string(remainder));
-    } else {
-        TraceLine(f, "Unhandled MSG Command:" + smsg);
+    const ServerLine m = parseServerLine(smsg);
+    for (const SubType& sub : kSubTypes) {
+        if (!equalsFolded(m.type(), sub.word)) continue;
+        // Every known sub-type has at least one field after it; without one the line shows
+        // nothing.
+        if (m.has(1)) sub.handle(f, m.text);
+        return;
     }
+    TraceLine(f, "Unhandled MSG Command:" + smsg);
 }
 
 }  // namespace orva

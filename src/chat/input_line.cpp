@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <string>
 
+#include "chat/name_completion.h"
 #include "chat/outgoing.h"
 #include "core/frm_main.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 namespace {
 
-constexpr Rgb kInputPublic = rgb(160, 160, 255);
+constexpr Rgb kInputPublic = ChatColors[ColorPublic];
 
 // Index of the first ":" from the second character on, npos when there is none: where the name of
 // a private message by name ends.
@@ -19,10 +21,10 @@ std::size_t nameEnd(const std::string& text) {
 
 // The colour a kind of message is shown in by the chat view.
 Rgb kindColour(const std::string& prefix) {
-    if (prefix == "::" || prefix == "/" || prefix == "\"") return rgb(115, 255, 99);
-    if (prefix == "'" || prefix == "//") return rgb(255, 189, 41);
-    if (prefix == "\\") return rgb(206, 8, 8);
-    if (prefix == ";") return rgb(239, 107, 24);
+    if (prefix == "::" || prefix == "/" || prefix == "\"") return ChatColors[ColorArena];
+    if (prefix == "'" || prefix == "//") return ChatColors[ColorTeam];
+    if (prefix == "\\") return ChatColors[ColorModerator];
+    if (prefix == ";") return ChatColors[ColorChannel];
     return kInputPublic;
 }
 
@@ -32,13 +34,28 @@ void txtOut_KeyPress(FrmMain& f, int keyCode, bool& swallow) {
     if (keyCode != 13 || f.txtOut.Text.get().empty()) return;
     f.RecentPrivateIndex = 0;
     std::string line = f.txtOut.Text.get();  // untrimmed: a line of blanks is sent as it is
+    f.History.add(line);
     HandleOutgoing(f, line, 0);
     f.txtOut.Text.set("");
     f.txtOut.SelStart.set(0);
     swallow = true;
 }
 
-void txtOut_KeyDown(FrmMain& f, int keyCode, bool& swallow) {
+void txtOut_KeyDown(FrmMain& f, int keyCode, int shift, bool& swallow) {
+    if (keyCode == 9) {  // Tab completes names and keeps the focus here
+        CompleteName(f, (shift & kShiftMask) != 0);
+        swallow = true;
+        return;
+    }
+    if ((shift & kCtrlMask) && (keyCode == 38 || keyCode == 40)) {
+        const auto line = keyCode == 38 ? f.History.older(f.txtOut.Text.get()) : f.History.newer();
+        if (line) {
+            f.txtOut.Text.set(*line);
+            f.txtOut.SelStart.set(static_cast<int>(line->size()));
+        }
+        swallow = true;
+        return;
+    }
     LstBox& list = f.lstUsers;
     switch (keyCode) {
         case 40:  // Down
@@ -112,7 +129,9 @@ void Colorize(FrmMain& f) {
 void wireInputLine(FrmMain& f) {
     f.txtOut.keyPressed.connect(
         [&f](int code, bool& swallow) { txtOut_KeyPress(f, code, swallow); });
-    f.txtOut.keyDown.connect([&f](int code, bool& swallow) { txtOut_KeyDown(f, code, swallow); });
+    f.txtOut.keyDown.connect(
+        [&f](int code, int shift, bool& swallow) { txtOut_KeyDown(f, code, shift, swallow); });
+    f.chatHeard.connect([&f](const ChatHeard& heard) { NoteSpeaker(f.Completion, heard.sender); });
     f.txtOut.charTyped.connect([&f](int code) { txtOut_CharTyped(f, code); });
     f.txtOut.Text.changed.connect([&f](const std::string&) { txtOut_Change(f); });
 }

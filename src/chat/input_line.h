@@ -9,8 +9,9 @@ struct FrmMain;
 // Enter on a line that is not empty sends it and empties the line; an empty line's Enter is left
 // to the control.
 void txtOut_KeyPress(FrmMain& f, int keyCode, bool& swallow);
-// Down / Page Down and Up / Page Up move the player list's selection instead of the caret.
-void txtOut_KeyDown(FrmMain& f, int keyCode, bool& swallow);
+// Down / Page Down and Up / Page Up move the player list's selection instead of the caret;
+// Ctrl+Up and Ctrl+Down recall the lines sent; Tab and Shift+Tab complete player names.
+void txtOut_KeyDown(FrmMain& f, int keyCode, int shift, bool& swallow);
 // After a typed character reached the text: a ":" behind a leading colon fills in (and steps
 // through) the recent private-message partners.
 void txtOut_CharTyped(FrmMain& f, int code);

@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <string_view>
 
+#include "base/case_fold.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "chat/formatters.h"
@@ -21,12 +24,6 @@
 namespace orva {
 
 namespace {
-
-std::string lowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 void postStatus(FrmMain& f, std::string text) {
     PostStatusLine(f, text);
@@ -143,7 +140,7 @@ constexpr std::array<ClientCommand, 10> kClientCommands{{
 // Runs the line as a client command if its first word is one.
 bool runClientCommand(FrmMain& f, const std::string& line) {
     const std::size_t space = line.empty() ? std::string::npos : line.find(' ', 1);
-    const std::string word = lowerAscii(line.substr(0, space));
+    const std::string word = foldCase(line.substr(0, space));
     for (const ClientCommand& command : kClientCommands) {
         if (command.word != word) continue;
         command.run(f, space == std::string::npos ? std::string() : line.substr(space + 1));
@@ -154,27 +151,64 @@ bool runClientCommand(FrmMain& f, const std::string& line) {
 
 // --- chat lines --------------------------------------------------------------------------------
 
+// The part of each protocol line before the text, after "SEND:", and how one piece of the text is
+// sent and shown.
+struct ChatKind {
+    std::string head;
+    std::function<void(const std::string& piece)> sendPiece;
+};
+
+// Sends the text in pieces the server takes, each sent and shown as a line of its own.
+void sendInPieces(FrmMain& f, const ChatKind& kind, const std::string& text) {
+    const std::optional<std::vector<std::string>> pieces = SplitForWire(kind.head.size(), text);
+    if (!pieces)
+        return postStatus(f, "Not sent: the server takes at most 500 characters in a line.");
+    for (const std::string& piece : *pieces)
+        kind.sendPiece(piece);
+}
+
 void sendPublic(FrmMain& f, const std::string& line, bool macro) {
-    SendLine(f, (macro ? "SEND:PUBM:" : "SEND:PUB:") + line);
-    makePubMsg(f, paddedSelf(f) + "> " + line);
+    const std::string head = macro ? "PUBM:" : "PUB:";
+    // A server command cut in two would be two wrong commands.
+    if (line.starts_with('?') && head.size() + line.size() > kMaxSendText)
+        return postStatus(f, "Not sent: the server takes at most 500 characters in a line.");
+    sendInPieces(f,
+                 {head,
+                  [&f, &head](const std::string& piece) {
+                      SendLine(f, "SEND:" + head + piece);
+                      makePubMsg(f, paddedSelf(f) + "> " + piece);
+                  }},
+                 line);
 }
 
 void sendToSelectedFreq(FrmMain& f, const std::string& text) {
     const std::int16_t found = FindPlayer(f, selectedName(f));
     if (found < 0) return;
     const std::int16_t freq = f.roster.records[static_cast<std::size_t>(found)].Freq;
-    std::string name = paddedSelf(f);
-    std::string escapedText = text;
-    std::string fragment =
-        "\\par\\cf2 E:  \\cf1 " + EscapeRtf(name) + "\\cf2 > " + EscapeRtf(escapedText);
-    SendFreqLine(f, freq, text, std::move(fragment), "E: " + paddedSelf(f) + "> " + text);
+    sendInPieces(f,
+                 {"FREQ:" + std::to_string(freq) + ":",
+                  [&f, freq](const std::string& piece) {
+                      std::string name = paddedSelf(f);
+                      std::string escapedText = piece;
+                      std::string fragment = "\\par\\cf2 E:  \\cf1 " + EscapeRtf(name) +
+                                             "\\cf2 > " + EscapeRtf(escapedText);
+                      SendFreqLine(f, freq, piece, std::move(fragment),
+                                   "E: " + paddedSelf(f) + "> " + piece);
+                  }},
+                 text);
 }
 
-void sendChannel(FrmMain& f, const std::string& line, const std::string& text) {
-    SendLine(f, "SEND:CHAT:" + text);
+void sendChannel(FrmMain& f, const std::string& line) {
     const bool numbered = line.size() >= 3 && line[2] == ';' && line[1] >= '0' && line[1] <= '9';
     const std::uint8_t channel = numbered ? static_cast<std::uint8_t>(line[1] - '0') : 1;
-    makeChatMsg(f, channel, f.SelfName, line.substr(numbered ? 3 : 1));
+    const std::string head = "CHAT:" + line.substr(1, numbered ? 2 : 0);
+    sendInPieces(f,
+                 {head,
+                  [&f, &head, channel](const std::string& piece) {
+                      SendLine(f, "SEND:" + head + piece);
+                      makeChatMsg(f, channel, f.SelfName, piece);
+                  }},
+                 line.substr(numbered ? 3 : 1));
 }
 
 void sendChatLine(FrmMain& f, const std::string& line, bool macro) {
@@ -186,33 +220,76 @@ void sendChatLine(FrmMain& f, const std::string& line, bool macro) {
         return postStatus(f, "Error: No user selected for private message.");
 
     if (prefix == "/") {
-        SendLine(f, "SEND:PRIV:" + selected + ":" + text);
-        makePrivMsg(f, f.SelfName, text, false);
+        sendInPieces(f,
+                     {"PRIV:" + selected + ":",
+                      [&f, &selected](const std::string& piece) {
+                          SendLine(f, "SEND:PRIV:" + selected + ":" + piece);
+                          makePrivMsg(f, f.SelfName, piece, false);
+                      }},
+                     text);
     } else if (prefix == ":" && line.find(':', 1) != std::string::npos) {
-        SendLine(f, "SEND:PRIV:" + text);
-        std::string shown = line;
-        AppendChatLine(f, shown, ColorArena);
-        WriteChatLog(f, "P  " + shown);
+        const std::string target = text.substr(0, text.find(':') + 1);  // "name:"
+        sendInPieces(f,
+                     {"PRIV:" + target,
+                      [&f, &target](const std::string& piece) {
+                          SendLine(f, "SEND:PRIV:" + target + piece);
+                          std::string shown = ":" + target + piece;
+                          AppendChatLine(f, shown, ColorArena);
+                          WriteChatLog(f, "P  " + shown);
+                      }},
+                     text.substr(target.size()));
     } else if (prefix == ":") {
         sendPublic(f, line, false);
     } else if (prefix == "'" || prefix == "//") {
         // Servers drop "SEND:TEAM:"; team chat is a line to the own frequency.
-        SendLine(f, "SEND:FREQ:" + std::to_string(f.SelfFreq) + ":" + text);
-        makeTeamMsg(f, f.SelfName, text);
+        const std::string head = "FREQ:" + std::to_string(f.SelfFreq) + ":";
+        sendInPieces(f,
+                     {head,
+                      [&f, &head](const std::string& piece) {
+                          SendLine(f, "SEND:" + head + piece);
+                          makeTeamMsg(f, f.SelfName, piece);
+                      }},
+                     text);
     } else if (prefix == "\"") {
         sendToSelectedFreq(f, text);
     } else if (prefix == "\\") {
-        SendLine(f, "SEND:MOD:" + text);
-        std::string shown = "* " + paddedSelf(f) + "> " + text;
-        AppendChatLine(f, shown, ColorModerator);
+        sendInPieces(f,
+                     {"MOD:",
+                      [&f](const std::string& piece) {
+                          SendLine(f, "SEND:MOD:" + piece);
+                          std::string shown = "* " + paddedSelf(f) + "> " + piece;
+                          AppendChatLine(f, shown, ColorModerator);
+                      }},
+                     text);
     } else if (prefix == ";") {
-        sendChannel(f, line, text);
+        sendChannel(f, line);
     } else {
         sendPublic(f, line, macro);
     }
 }
 
 }  // namespace
+
+std::optional<std::vector<std::string>> SplitForWire(std::size_t headSize, std::string_view text) {
+    if (headSize + text.size() <= kMaxSendText) return std::vector<std::string>{std::string(text)};
+    if (headSize >= kMaxSendText) return std::nullopt;
+    const std::size_t room = kMaxSendText - headSize;
+    std::vector<std::string> pieces;
+    while (text.size() > room) {
+        // The longest start that fits and is followed by a blank; that blank is dropped.
+        const std::size_t blank = text.rfind(' ', room);
+        if (blank == std::string_view::npos || blank == 0) {
+            pieces.emplace_back(text.substr(0, room));
+            text.remove_prefix(room);
+        } else {
+            pieces.emplace_back(text.substr(0, blank));
+            text.remove_prefix(blank + 1);
+        }
+    }
+    // A blank dropped at the very end leaves nothing for a last piece.
+    if (!text.empty()) pieces.emplace_back(text);
+    return pieces;
+}
 
 void SendFreqLine(FrmMain& f, std::int16_t freq, const std::string& text, std::string fragment,
                   const std::string& logLine) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/case_fold.h"
 #include "chat/outgoing.h"
 #include "core/frm_main.h"
 
@@ -9,14 +10,7 @@ namespace orva {
 
 namespace {
 bool isSheep(const std::string& piece) {
-    static constexpr std::string_view kSheep = "?sheep";
-    if (piece.size() != kSheep.size()) return false;
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-        const char c = piece[i];
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != kSheep[i]) return false;
-    }
-    return true;
+    return equalsFolded(piece, "?sheep");
 }
 }  // namespace
 
@@ -25,13 +19,10 @@ void ProcessAuto(FrmMain& f) {
     const std::string text = f.txtAuto.Text.get();
     if (text.find_first_not_of(' ') == std::string::npos) return;
 
-    // Marked before the first piece: a piece that starts a new connection ("?hop",
-    // "?reconnect") clears the mark, leaving the commands to that connection's first arena.
-    f.AutoCommandsSent = true;
-
-    // Pieces go out as typed: not trimmed, empty ones included.
+    // Pieces go out as typed: not trimmed, empty ones included. A piece that starts a new
+    // connection ("?hop", "?reconnect") leaves the pieces after it nowhere to go.
     std::size_t start = 0;
-    for (int n = 0; n < kMaxAutoCommands && f.AutoCommandsSent; ++n) {
+    for (int n = 0; n < kMaxAutoCommands; ++n) {
         const std::size_t slash = text.find('\\', start);
         std::string piece = text.substr(start, slash == std::string::npos ? slash : slash - start);
         if (isSheep(piece)) f.SheepSoundPending = true;
@@ -39,6 +30,9 @@ void ProcessAuto(FrmMain& f) {
         if (slash == std::string::npos) break;
         start = slash + 1;
     }
+    // Marked after the pieces, so a connection they started does not run them again: a
+    // "?reconnect" among them would otherwise reconnect for ever.
+    f.AutoCommandsSent = true;
 }
 
 }  // namespace orva

@@ -1,5 +1,7 @@
 #include "core/connection.h"
 
+#include <optional>
+
 #include "config/settings.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
@@ -23,6 +25,33 @@ bool blankText(const std::string& s) {
 void forgetPrivateNames(FrmMain& f) {
     for (auto& name : f.RecentPrivateNames)
         name.clear();
+}
+
+// The lines still waiting belonged to a connection that is gone; the user is told how many.
+void dropWaitingLines(FrmMain& f) {
+    Transport& t = transportOf(f);
+    t.sendWait->setEnabled(false);
+    if (t.outgoing.lines.empty()) return;
+    std::string status = UnsentLinesText(t.outgoing.lines.size());
+    t.outgoing.lines.clear();
+    PostStatusLine(f, status);
+}
+
+// The cut line, or nothing when nothing of it would go.
+std::optional<std::string> wireLine(FrmMain& f, const std::string& text) {
+    if (f.sckClient->State() != sckConnected) return std::nullopt;
+    // A line break inside would make two protocol lines of one; only the first part goes.
+    std::string line = text.substr(0, text.find_first_of("\r\n"));
+    if (line.empty()) return std::nullopt;
+    return line;
+}
+
+void writeLine(FrmMain& f, const std::string& line) {
+    if (line.starts_with("LOGIN"))
+        TraceLine(f, "C2S Login Sequence.");
+    else
+        TraceLine(f, "C2S " + line);
+    f.sckClient->SendData(line + "\n");
 }
 
 }  // namespace
@@ -78,6 +107,7 @@ void Connect_It(FrmMain& f) {
 
     // The old connection, if any, is dropped with whatever it had still to say.
     Transport& t = transportOf(f);
+    dropWaitingLines(f);
     f.sckClient->Close();
     t.framer.reset();
     t.inbound.clear();
@@ -127,7 +157,7 @@ void ConnectionEstablished(FrmMain& f) {
                          std::to_string(f.sckClient->RemotePort()) + " has been established.";
     PostStatusLine(f, status);
 
-    SendLine(f, LoginLine(f));
+    SendLineAtOnce(f, LoginLine(f));
 
     f.tmrPing->setInterval(kPingIntervalConnected);
 
@@ -160,6 +190,8 @@ void ConnectionClosed(FrmMain& f) {
     ClearRoster(f);
     f.lstUsers.clearList();
 
+    // Said before the log closes, so the log keeps it.
+    dropWaitingLines(f);
     if (LogIsOpen(f)) CloseLog(f);
 }
 
@@ -204,15 +236,32 @@ void sckClient_DataArrival(FrmMain& f, const std::string& bytes) {
 }
 
 void SendLine(FrmMain& f, const std::string& text) {
-    if (f.sckClient->State() != sckConnected) return;
-    // A line break inside would make two protocol lines of one; only the first part goes.
-    const std::string line = text.substr(0, text.find_first_of("\r\n"));
-    if (line.empty()) return;
-    if (line.starts_with("LOGIN"))
-        TraceLine(f, "C2S Login Sequence.");
-    else
-        TraceLine(f, "C2S " + line);
-    f.sckClient->SendData(line + "\n");
+    const std::optional<std::string> line = wireLine(f, text);
+    if (!line) return;
+    transportOf(f).outgoing.lines.push_back(*line);
+    SendWaitingLines(f);
+}
+
+void SendLineAtOnce(FrmMain& f, const std::string& text) {
+    if (const std::optional<std::string> line = wireLine(f, text)) writeLine(f, *line);
+}
+
+void SendWaitingLines(FrmMain& f) {
+    Transport& t = transportOf(f);
+    t.sendWait->setEnabled(false);
+    auto& lines = t.outgoing.lines;
+    while (!lines.empty() && f.sckClient->State() == sckConnected) {
+        const std::uint32_t now = f.env.clock.tickCount();
+        // Lines other than chat use no allowance, but wait their turn behind a chat line.
+        if (lines.front().starts_with("SEND:") && !t.outgoing.pacer.take(now)) {
+            t.sendWait->setInterval(static_cast<int>(t.outgoing.pacer.wait(now)));
+            t.sendWait->setEnabled(true);
+            return;
+        }
+        const std::string line = std::move(lines.front());
+        lines.pop_front();
+        writeLine(f, line);
+    }
 }
 
 std::string StripLineEnd(std::string text) {

@@ -28,8 +28,13 @@ void sckClient_Close(FrmMain& f);
 void sckClient_Error(FrmMain& f);
 
 // Sends one line and a line feed while connected; login lines are traced without their text.
-// Text from the first CR or LF on is not sent.
+// Text from the first CR or LF on is not sent. The line joins the outgoing queue: it leaves at
+// once unless lines are waiting before it or it is a chat line ("SEND:") beyond the allowance.
 void SendLine(FrmMain& f, const std::string& line);
+// Sends a line ahead of the queue (the login line, the answer to the server's keep-alive).
+void SendLineAtOnce(FrmMain& f, const std::string& line);
+// Sends the waiting lines that may leave now, and waits for the allowance for the rest.
+void SendWaitingLines(FrmMain& f);
 // Removes every trailing CR and LF.
 std::string StripLineEnd(std::string text);
 

@@ -8,8 +8,6 @@ FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSo
     menu_Disconnect.Enabled.set(false);
     menu_Zone.push_back(std::make_unique<MenuItem>("-zone-"));
     menu_Zone[0]->Enabled.set(false);
-    menu_ZoneSep.Visible.set(false);
-    menu_ZoneMan.Visible.set(false);
     for (size_t i = 0; i < menu_Macro.size(); ++i) {
         menu_Macro[i].Caption.set("-none-");
         menu_Macro[i].Shortcut = "F" + std::to_string(i + 1);

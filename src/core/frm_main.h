@@ -10,6 +10,9 @@
 
 #include "base/controls.h"
 #include "base/env.h"
+#include "chat/chat_heard.h"
+#include "chat/input_history.h"
+#include "chat/name_completion.h"
 #include "core/roster.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
@@ -121,6 +124,9 @@ struct FrmMain {
     std::array<std::string, 5> RecentPrivateNames;
     int RecentPrivateIndex = 0;
     std::string LastInputPrefix;
+    InputHistory History;                // lines sent with Enter, for Ctrl+Up and Ctrl+Down
+    NameCompletion Completion;           // Tab in the input line
+    Signal<const ChatHeard&> chatHeard;  // a chat line from another player was shown
 
     // --- tables ----------------------------------------------------------------------------
     Roster roster;

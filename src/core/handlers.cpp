@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "core/window_flash.h"
 #include "macros/macro_menu.h"
+#include "zones/zone_manager.h"
 #include "zones/zone_ping.h"
 
 namespace orva {
@@ -19,6 +20,7 @@ void wireHandlers(FrmMain& f) {
     wireWindowFlash(f);
     wirePingHandlers(f);
     wireMacroHandlers(f);
+    wireZoneMenu(f);
 }
 
 }  // namespace orva

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/case_fold.h"
 #include "base/numbers.h"
 #include "chat/handle_msg.h"
 #include "config/settings.h"
@@ -11,6 +12,7 @@
 #include "core/connection.h"
 #include "core/frm_main.h"
 #include "core/roster.h"
+#include "core/server_line.h"
 #include "core/transport.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
@@ -19,71 +21,32 @@ namespace orva {
 
 namespace {
 
-// No type needs more than fields 0 to 4; the rest of a line is never split.
-constexpr std::size_t kFieldsUsed = 5;
-
-struct Fields {
-    std::array<std::string_view, kFieldsUsed> at;
-    std::size_t count = 0;  // fields present, capped at kFieldsUsed
-    bool has(std::size_t i) const { return i < count; }
-};
-
-Fields splitFields(std::string_view line) {
-    Fields out;
-    std::size_t start = 0;
-    while (out.count < kFieldsUsed) {
-        const std::size_t colon = line.find(':', start);
-        out.at[out.count++] = line.substr(start, colon == line.npos ? line.npos : colon - start);
-        if (colon == line.npos) break;
-        start = colon + 1;
-    }
-    return out;
-}
-
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view lowerKeyword) {
-    if (a.size() != lowerKeyword.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerKeyword[i]) return false;
-    return true;
-}
-
-bool startsWithNoCase(std::string_view line, std::string_view lowerPrefix) {
-    return line.size() >= lowerPrefix.size() &&
-           equalsNoCase(line.substr(0, lowerPrefix.size()), lowerPrefix);
-}
-
 std::string teamMark(const FrmMain& f, std::int16_t freq) {
     return freq == f.SelfFreq ? "\\t" : "\\e";
 }
 
-void beforeLogin(FrmMain& f, const std::string& line) {
-    if (startsWithNoCase(line, "loginok:")) {
-        f.SelfName = line.substr(8);
-        f.LoggedIn = true;
-        SendLine(f, "GO:" + f.txtInitialArena.Text.get());
-    } else if (startsWithNoCase(line, "loginbad:")) {
-        f.sckClient->Close();
-        // Handled from the queue after the server's close, the window is disconnected already.
-        if (transportOf(f).open) ConnectionClosed(f);
-        f.env.dialogs.messageBox("Invalid Log:\r\nServer Returned: " + line.substr(9),
-                                 "Login Failed", MsgIcon::Information);
-    } else {
-        TraceLine(f, "Unhandled AUTH Command: " + line);
-    }
+void loginOk(FrmMain& f, const ServerLine& d) {
+    f.SelfName = std::string(d.text);
+    f.LoggedIn = true;
+    SendLine(f, "GO:" + f.txtInitialArena.Text.get());
 }
 
-void arenaEntry(FrmMain& f, const Fields& d) {
+void loginBad(FrmMain& f, const ServerLine& d) {
+    f.sckClient->Close();
+    // Handled from the queue after the server's close, the window is disconnected already.
+    if (transportOf(f).open) ConnectionClosed(f);
+    f.env.dialogs.messageBox("Invalid Log:\r\nServer Returned: " + std::string(d.text),
+                             "Login Failed", MsgIcon::Information);
+}
+
+void arenaEntry(FrmMain& f, const ServerLine& d) {
     f.lstUsers.clearList();
     ClearRoster(f);
     f.roster.PlayerCount = 0;
 
     if (!d.has(1)) return;
-    f.ArenaName = std::string(d.at[1]);
-    const auto freq = d.has(2) ? wholeInt16(d.at[2]) : std::nullopt;
+    f.ArenaName = std::string(d.field[1]);
+    const auto freq = d.has(2) ? wholeInt16(d.field[2]) : std::nullopt;
     if (!freq) return;
     f.SelfFreq = *freq;
 
@@ -100,12 +63,12 @@ void arenaEntry(FrmMain& f, const Fields& d) {
     f.txtOut.SetFocus();
 }
 
-void addPlayer(FrmMain& f, const Fields& d, bool entering) {
+void addPlayer(FrmMain& f, const ServerLine& d, bool entering) {
     if (!d.has(3)) return;
-    const auto ship = toByte(d.at[2]);
-    const auto freq = toInt16(d.at[3]);
+    const auto ship = toByte(d.field[2]);
+    const auto freq = toInt16(d.field[3]);
     if (!ship || !freq) return;
-    const std::string name(d.at[1]);
+    const std::string name(d.field[1]);
 
     AddPlayer(f, name, *ship, *freq);
     f.lstUsers.AddItem(teamMark(f, *freq) + name);
@@ -121,9 +84,9 @@ void addPlayer(FrmMain& f, const Fields& d, bool entering) {
     }
 }
 
-void removePlayer(FrmMain& f, const Fields& d) {
+void removePlayer(FrmMain& f, const ServerLine& d) {
     if (!d.has(1)) return;
-    const std::string name(d.at[1]);
+    const std::string name(d.field[1]);
     const std::int16_t listed = f.lstUsers.FindItemNoColor(name);
     if (listed >= 0) f.lstUsers.deleteIndex(listed);
     RemovePlayer(f, name);
@@ -131,9 +94,9 @@ void removePlayer(FrmMain& f, const Fields& d) {
     PostStatusLine(f, line);
 }
 
-void shipFreqChange(FrmMain& f, const Fields& d) {
+void shipFreqChange(FrmMain& f, const ServerLine& d) {
     if (!d.has(1)) return;
-    const std::string name(d.at[1]);
+    const std::string name(d.field[1]);
     const std::int16_t found = FindPlayer(f, name);
     if (found < 0) {
         f.env.dialogs.messageBox("Player not found in player list.\r\n\r\nPlease re-connect. (2)",
@@ -143,10 +106,10 @@ void shipFreqChange(FrmMain& f, const Fields& d) {
 
     // Field by field, as far as the line carries usable values.
     PlayerRecord& record = f.roster.records[static_cast<size_t>(found)];
-    const auto freq = d.has(3) ? toInt16(d.at[3]) : std::nullopt;
+    const auto freq = d.has(3) ? toInt16(d.field[3]) : std::nullopt;
     if (!freq) return;
     record.Freq = *freq;
-    const auto ship = toByte(d.at[2]);
+    const auto ship = toByte(d.field[2]);
     if (!ship) return;
     record.Ship = *ship;
     record.Name = name;
@@ -176,54 +139,83 @@ void shipFreqChange(FrmMain& f, const Fields& d) {
     f.lstUsers.updateList();
 }
 
-void killNotice(FrmMain& f, const Fields& d) {
+void killNotice(FrmMain& f, const ServerLine& d) {
     if (!f.ShowKillMessages) return;
     if (!d.has(4)) return;
-    std::string text(d.at[2]);
+    std::string text(d.field[2]);
     text += '(';
-    text += d.at[3];
-    if (leadingValue(d.at[4]) > 0) {
+    text += d.field[3];
+    if (leadingValue(d.field[4]) > 0) {
         text += ':';
-        text += d.at[4];
+        text += d.field[4];
     }
     text += ") killed by ";
-    text += d.at[1];
+    text += d.field[1];
     text += '.';
     AppendChatLine(f, text, ColorKill);  // shown only, never logged
 }
 
-void afterLogin(FrmMain& f, const std::string& line) {
-    const Fields d = splitFields(line);
-    const std::string_view type = d.at[0];
-    if (equalsNoCase(type, "msg")) {
-        HandleMSG(f, line.size() > 4 ? line.substr(4) : std::string());
-    } else if (equalsNoCase(type, "inarena")) {
-        arenaEntry(f, d);
-    } else if (equalsNoCase(type, "player")) {
-        addPlayer(f, d, false);
-    } else if (equalsNoCase(type, "entering")) {
-        addPlayer(f, d, true);
-    } else if (equalsNoCase(type, "leaving")) {
-        removePlayer(f, d);
-    } else if (equalsNoCase(type, "shipfreqchange")) {
-        shipFreqChange(f, d);
-    } else if (equalsNoCase(type, "kill")) {
-        killNotice(f, d);
-    } else if (equalsNoCase(type, "noop")) {
-        SendLine(f, "NOOP");
-    } else {
-        TraceLine(f, "Unhandled CMD Command: " + line);
-    }
+void chatMessage(FrmMain& f, const ServerLine& d) {
+    HandleMSG(f, std::string(d.text));
+}
+
+void playerListed(FrmMain& f, const ServerLine& d) {
+    addPlayer(f, d, false);
+}
+
+void playerEntering(FrmMain& f, const ServerLine& d) {
+    addPlayer(f, d, true);
+}
+
+void keepAlive(FrmMain& f, const ServerLine&) {
+    SendLineAtOnce(f, "NOOP");
+}
+
+struct ServerMessage {
+    std::string_view type;  // matched in any letter case
+    void (*handle)(FrmMain&, const ServerLine&);
+};
+
+// Before login only the answers to the login line count, and only with their colon.
+constexpr std::array<ServerMessage, 2> kLoginMessages{{
+    {"LOGINOK", loginOk},
+    {"LOGINBAD", loginBad},
+}};
+
+constexpr std::array<ServerMessage, 8> kArenaMessages{{
+    {"MSG", chatMessage},
+    {"INARENA", arenaEntry},
+    {"PLAYER", playerListed},
+    {"ENTERING", playerEntering},
+    {"LEAVING", removePlayer},
+    {"SHIPFREQCHANGE", shipFreqChange},
+    {"KILL", killNotice},
+    {"NOOP", keepAlive},
+}};
+
+template <std::size_t N>
+const ServerMessage* findMessage(const std::array<ServerMessage, N>& table, std::string_view type) {
+    for (const ServerMessage& message : table)
+        if (equalsFolded(type, message.type)) return &message;
+    return nullptr;
 }
 
 }  // namespace
 
 void HandleProtocol(FrmMain& f, const std::string& line) {
     TraceLine(f, "S2C ", line);
-    if (!f.LoggedIn)
-        beforeLogin(f, line);
-    else
-        afterLogin(f, line);
+    const ServerLine d = parseServerLine(line);
+    if (!f.LoggedIn) {
+        const ServerMessage* m = d.has(1) ? findMessage(kLoginMessages, d.type()) : nullptr;
+        if (m)
+            m->handle(f, d);
+        else
+            TraceLine(f, "Unhandled AUTH Command: " + line);
+    } else if (const ServerMessage* m = findMessage(kArenaMessages, d.type())) {
+        m->handle(f, d);
+    } else {
+        TraceLine(f, "Unhandled CMD Command: " + line);
+    }
 }
 
 }  // namespace orva

@@ -12,8 +12,11 @@
 #include "config/settings.h"
 #include "config/switches.h"
 #include "core/frm_main.h"
+#include "core/home_folder.h"
 #include "logging/chat_log.h"
+#include "logging/trace.h"
 #include "macros/macro_menu.h"
+#include "platform/files.h"
 #include "view/chat_font.h"
 #include "zones/ping_buttons.h"
 #include "zones/zone_list.h"
@@ -37,16 +40,21 @@ std::string read(const FrmMain& f, const std::string& section, const std::string
 }  // namespace
 
 bool StartUp(FrmMain& f) {
-    f.AppFolder = f.env.app.programFolder();
-    if (f.AppFolder.empty() || (f.AppFolder.back() != '\\' && f.AppFolder.back() != '/')) {
+    std::string programFolder = f.env.app.programFolder();
+    if (programFolder.empty() || (programFolder.back() != '\\' && programFolder.back() != '/')) {
         // A folder spelt with forward slashes only (every folder here, and what Qt reports on
         // Windows too) gets a forward slash: a backslash would be part of the file name.
-        const bool forward = f.AppFolder.find('/') != std::string::npos &&
-                             f.AppFolder.find('\\') == std::string::npos;
-        f.AppFolder += forward ? '/' : '\\';
+        const bool forward = programFolder.find('/') != std::string::npos &&
+                             programFolder.find('\\') == std::string::npos;
+        programFolder += forward ? '/' : '\\';
     }
+    // AppFolder is the home: the program folder itself, or the user's own for an installed copy.
+    const Home home = chooseHome(homeFacts(f.env.app, programFolder));
+    f.AppFolder = home.folder;
+    if (f.AppFolder != programFolder && !prepareHome(home))
+        TraceLine(f, "Could not make the folder " + files::pathText(f.AppFolder));
     f.ConfigPath = f.AppFolder + "Config.ini";
-    if (f.env.app.previousInstance() && toByteOr(read(f, "Config", "ID"), 0) != 1) {
+    if (f.env.app.previousInstanceIn(f.AppFolder) && toByteOr(read(f, "Config", "ID"), 0) != 1) {
         f.env.dialogs.messageBox(
             "A previous instance of ORVA is running,\r\nyou can not have two or more clients "
             "running at the same time.",

@@ -9,9 +9,11 @@ namespace orva {
 Transport::Transport(FrmMain& f)
     : inbound(f.env.clock, f.env.timers.createTimer(),
               [&f](std::string& line) { HandleProtocol(f, line); }),
-      connectWait(f.env.timers.createTimer()) {
+      connectWait(f.env.timers.createTimer()),
+      sendWait(f.env.timers.createTimer()) {
     connectWait->setInterval(kConnectWaitMs);
     connectWait->onTick([&f] { connectWaitExpired(f); });
+    sendWait->onTick([&f] { SendWaitingLines(f); });
 }
 
 Transport& transportOf(FrmMain& f) {

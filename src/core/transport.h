@@ -6,6 +6,7 @@
 
 #include "core/inbound_queue.h"
 #include "core/line_framer.h"
+#include "core/outgoing_queue.h"
 #include "platform/timer.h"
 
 namespace orva {
@@ -20,6 +21,8 @@ struct Transport {
     LineFramer framer;
     InboundQueue inbound;
     std::unique_ptr<ITimer> connectWait;  // runs while Connect_It waits for the connection
+    OutgoingQueue outgoing;
+    std::unique_ptr<ITimer> sendWait;  // runs while a chat line waits for the allowance
     // A connection was started and has not yet been through ConnectionClosed: the window goes
     // back to its disconnected state once per connection, however its end is reported.
     bool open = false;

@@ -1,7 +1,5 @@
 #include "logging/chat_log.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -19,12 +17,8 @@ std::string twoDigits(int n) {
     return s.size() < 2 ? "0" + s : s;
 }
 
-// Open, append, close; the error's description, or nothing when all three steps worked.
-std::optional<std::string> appendLine(const std::string& path, const std::string& line) {
-    errno = 0;
-    if (files::append(path, line + "\r\n")) return std::nullopt;
-    return std::string(std::strerror(errno ? errno : EIO));
-}
+// How long lines go to the open file before the path is compared with it again.
+constexpr std::uint32_t kRecheckMs = 100;
 
 }  // namespace
 
@@ -51,26 +45,65 @@ std::string LogTimestamp(const FrmMain& f) {
            ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
 }
 
-void WriteChatLog(FrmMain& f, const std::string& line) {
+namespace {
+
+void reportFailure(FrmMain& f, const std::string& why) {
+    // Off before the box: nothing the box lets run can write to the broken log again.
+    f.chatLog.LogIsOpen = 0;
+    f.chatLog.file.close();
+    f.env.dialogs.messageBox("Error writing log file.\r\n\r\n" + why, "log file",
+                             MsgIcon::Information);
+}
+
+// The file open for this log and still the one its path names; opened (with its folder made)
+// when it is not. The error's description when that fails.
+std::optional<std::string> ensureOpen(FrmMain& f) {
     ChatLogState& log = f.chatLog;
-    if (log.LogIsOpen == 0) return;
+    const std::uint32_t now = f.env.clock.tickCount();
+    const bool sameLog =
+        log.file.isOpen() && log.openFolder == f.AppFolder && log.openName == log.LogFileName;
+    if (sameLog && !log.checkDue && static_cast<std::uint32_t>(now - log.checkedTick) < kRecheckMs)
+        return std::nullopt;
+
     const std::string folder = f.AppFolder + "logs";
-    std::optional<std::string> error;
+    const std::string path = folder + "/" + files::fileNameFromText(log.LogFileName);
+    log.checkDue = false;
+    log.checkedTick = now;
+    if (sameLog && files::identityOf(path) == log.file.identity()) return std::nullopt;
+
+    // Removed, moved, replaced or never opened: made again as a first line would make it.
+    log.file.close();
     std::string why;
     // A folder that cannot be made is as much a failure as a file that cannot be written.
-    if (ensureFolder(folder, 1, &why) == 1)
-        error = why;
-    else
-        error = appendLine(folder + "/" + files::fileNameFromText(log.LogFileName), line);
-    if (!error) return;
-    // Off before the box: nothing the box lets run can write to the broken log again.
-    log.LogIsOpen = 0;
-    f.env.dialogs.messageBox("Error writing log file.\r\n\r\n" + *error, "log file",
-                             MsgIcon::Information);
+    if (ensureFolder(folder, 1, &why) == 1) return why;
+    if (auto error = log.file.open(path)) return error;
+    log.openFolder = f.AppFolder;
+    log.openName = log.LogFileName;
+    return std::nullopt;
+}
+
+}  // namespace
+
+void WriteChatLog(FrmMain& f, const std::string& line) {
+    ChatLogState& log = f.chatLog;
+    if (log.LogIsOpen == 0) {
+        log.file.close();  // turned off without CloseLog
+        return;
+    }
+    std::optional<std::string> error = ensureOpen(f);
+    if (!error) {
+        // One write for the line and its end, so a line is never left without its CR LF.
+        std::string bytes;
+        bytes.reserve(line.size() + 2);
+        bytes.append(line).append("\r\n");
+        error = log.file.write(bytes);
+    }
+    if (error) reportFailure(f, *error);
 }
 
 void OpenLog(FrmMain& f) {
     f.chatLog.LogIsOpen = 255;
+    f.chatLog.checkDue = true;  // a new log or connection looks at the file at once
     // The open and close lines carry the date as the desktop writes it; only the default file
     // name uses the fixed, sortable form.
     WriteChatLog(f, std::string(f.env.clock.dateTimeText()) + " Log Opened.");
@@ -78,7 +111,9 @@ void OpenLog(FrmMain& f) {
 
 void CloseLog(FrmMain& f) {
     WriteChatLog(f, std::string(f.env.clock.dateTimeText()) + " Log Closed.");
+    const bool wasOpen = f.chatLog.LogIsOpen != 0;
     f.chatLog.LogIsOpen = 0;
+    if (auto error = f.chatLog.file.close(); error && wasOpen) reportFailure(f, *error);
     f.chatLog.LogFileName.clear();
 }
 

@@ -4,17 +4,27 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/files.h"
+
 namespace orva {
 
 struct ChatLogState {
     std::uint8_t LogIsOpen = 0;  // 0 off, 255 on
     std::string LogFileName;     // relative to the logs folder
+
+    // The log stays open between lines; these say which file the handle was opened for and when
+    // the path was last compared with it.
+    files::AppendFile file;
+    std::string openFolder, openName;  // AppFolder and LogFileName at the open
+    std::uint32_t checkedTick = 0;
+    bool checkDue = true;
 };
 
 struct FrmMain;
 
 // Appends the line to the current log while logging is on; a failure says so once and turns
-// logging off.
+// logging off. The file stays open between lines; a log removed, moved or replaced meanwhile (or
+// its folder) is made again at a line at most 100 ms of the clock's tick later.
 void WriteChatLog(FrmMain& f, const std::string& line);
 void OpenLog(FrmMain& f);
 void CloseLog(FrmMain& f);

@@ -138,4 +138,68 @@ bool createDirectory(const std::string& path) {
     return fs::create_directory(nativePath(path), ec) && !ec;
 }
 
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    const auto stamp = os::stampOf(path);
+    if (!stamp) return std::nullopt;
+    return FileIdentity{stamp->volume, stamp->file};
+}
+
+AppendFile::AppendFile(AppendFile&& other) noexcept
+    : native_(other.native_), identity_(other.identity_) {
+    other.native_ = kNone;
+}
+
+AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        native_ = other.native_;
+        identity_ = other.identity_;
+        other.native_ = kNone;
+    }
+    return *this;
+}
+
+AppendFile::~AppendFile() {
+    close();
+}
+
+std::optional<std::string> AppendFile::open(const std::string& path) {
+    close();
+    forgetCached(path);
+    os::NativeFile file = os::kNoFile;
+    os::Stamp stamp;
+    if (auto error = os::openAppend(path, file, stamp)) return error;
+    native_ = file;
+    identity_ = FileIdentity{stamp.volume, stamp.file};
+    return std::nullopt;
+}
+
+std::optional<std::string> AppendFile::write(std::string_view bytes) {
+    if (native_ == kNone) return std::string("The file is not open.");
+    return os::writeAll(native_, bytes);
+}
+
+std::optional<std::string> AppendFile::close() {
+    if (native_ == kNone) return std::nullopt;
+    const os::NativeFile file = native_;
+    native_ = kNone;
+    identity_ = FileIdentity{};
+    return os::closeFile(file);
+}
+
+bool isWritableFolder(const std::string& path) {
+    return os::isWritableFolder(path);
+}
+
+bool createDirectories(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(nativePath(path), ec);
+    return isDirectory(path);
+}
+
+bool copyNewFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    return fs::copy_file(nativePath(from), nativePath(to), fs::copy_options::none, ec) && !ec;
+}
+
 }  // namespace orva::files

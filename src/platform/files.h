@@ -1,9 +1,11 @@
-// File access the logic needs, on the standard library: whole reads, appends and atomic replaces.
+// File access the logic needs, the same on every system: whole reads, appends and atomic replaces.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orva::files {
 
@@ -37,8 +39,54 @@ bool replaceAtomically(const std::string& path, const std::string& bytes);
 // Opens for appending (creating it), writes, closes. False when any step fails.
 bool append(const std::string& path, const std::string& bytes);
 
+// Which file a path or an open file is, whatever its name: device and inode on POSIX (volume
+// serial and file index on Windows). Two equal identities are the same file.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// What the path names now; nothing when there is nothing there.
+std::optional<FileIdentity> identityOf(const std::string& path);
+
+// A file kept open for appending. Each write is one system call with no buffer of ours in
+// between, so a line written is the file's even if the program dies right after. Failures come
+// back as the system's description of the error. Closed on destruction.
+class AppendFile {
+  public:
+    AppendFile() = default;
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+    AppendFile(AppendFile&& other) noexcept;
+    AppendFile& operator=(AppendFile&& other) noexcept;
+    ~AppendFile();
+
+    // Opens the path for appending, creating the file when it is missing; an open file is
+    // closed first.
+    std::optional<std::string> open(const std::string& path);
+    std::optional<std::string> write(std::string_view bytes);
+    std::optional<std::string> close();
+    bool isOpen() const { return native_ != kNone; }
+    // The open file's identity, taken when it was opened.
+    const FileIdentity& identity() const { return identity_; }
+
+  private:
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t native_ = kNone;  // a descriptor on POSIX, a HANDLE on Windows
+    FileIdentity identity_;
+};
+
 bool exists(const std::string& path);
 bool isDirectory(const std::string& path);
 bool createDirectory(const std::string& path);
+
+// --- for the per-user home ---------------------------------------------------------------------
+// A folder this program may create files in.
+bool isWritableFolder(const std::string& path);
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool createDirectories(const std::string& path);
+// Copies a file to a path where nothing is yet; an existing target is left alone (false).
+bool copyNewFile(const std::string& from, const std::string& to);
 
 }  // namespace orva::files

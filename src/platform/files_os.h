@@ -42,4 +42,7 @@ std::optional<std::string> openAppend(const std::string& path, NativeFile& file,
 std::optional<std::string> writeAll(NativeFile file, std::string_view bytes);
 std::optional<std::string> closeFile(NativeFile file);
 
+// A folder this user may create files in.
+bool isWritableFolder(const std::string& path);
+
 }  // namespace orva::files::os

@@ -130,6 +130,12 @@ std::optional<std::string> closeFile(NativeFile file) {
     return std::nullopt;
 }
 
+bool isWritableFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 }  // namespace os
 
 }  // namespace orva::files

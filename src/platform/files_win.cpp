@@ -213,6 +213,21 @@ std::optional<std::string> closeFile(NativeFile file) {
     return std::nullopt;
 }
 
+bool isWritableFolder(const std::string& path) {
+    const std::wstring folder = widen(path);
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    // The read-only attribute means nothing on a folder and its access list is hard to read
+    // right: a file made and removed at once answers for both.
+    std::wstring probe = folder;
+    if (!probe.empty() && probe.back() != L'/' && probe.back() != L'\\') probe += L'\\';
+    probe += L"orva-write-probe-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    Handle file(::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.valid();
+}
+
 }  // namespace os
 
 }  // namespace orva::files

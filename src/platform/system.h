@@ -1,6 +1,7 @@
 // The door to the rest of the desktop: sound, the shell, fonts and the running application.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,16 @@ class IApp {
     virtual std::string programFolder() const = 0;
     // Whether another instance started from the same program folder is running.
     virtual bool previousInstance() const = 0;
+    // Whether another instance keeping its files in the given home folder is running.
+    virtual bool previousInstanceIn(const std::string& home) const {
+        (void)home;
+        return previousInstance();
+    }
+    // The value of an environment variable, or nothing when it is not set.
+    virtual std::optional<std::string> environmentVariable(const std::string& name) const {
+        (void)name;
+        return std::nullopt;
+    }
     // Ends the program at once, without further events.
     virtual void end() = 0;
     // Major and minor version numbers of the program.

@@ -1,8 +1,10 @@
 #include "view/chat_lines.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/case_fold.h"
 #include "core/frm_main.h"
 #include "logging/chat_log.h"
 
@@ -58,17 +60,19 @@ void balanceGroups(std::string& fragment) {
 
 constexpr std::size_t npos = std::string::npos;
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 }  // namespace
 
 std::string BuildInitialRtf(const std::string& fontName, std::uint8_t halfPoints) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ";
     rtf += fontName;
     rtf += ";}}";
-    rtf += ChatColorTable;
+    rtf += "{\\colortbl ;";
+    for (std::size_t i = 1; i < ChatColors.size(); ++i) {
+        const Rgb c = ChatColors[i];
+        rtf += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) +
+               "\\blue" + std::to_string((c >> 16) & 0xFF) + ";";
+    }
+    rtf += "}";
     rtf += "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs24";
     rtf += "\\fs" + std::to_string(halfPoints);
     rtf += "\\cf1 |\\cf2 |\\cf3 |\\cf4 |\\cf5 |\\cf6 |\\cf7 |\\cf8 |";
@@ -92,9 +96,7 @@ std::string& EscapeRtf(std::string& text) {
 }
 
 std::string& MarkLinks(std::string& text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = lowerAscii(c);
+    const std::string lower = foldCase(text);
     if (lower.find("http://") == npos && lower.find("www.") == npos) return text;
 
     std::vector<std::string> found;

@@ -1,8 +1,11 @@
 // Appending lines to the chat view, and the two posting routines that also log them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+
+#include "base/controls.h"
 
 namespace orva {
 
@@ -20,11 +23,19 @@ enum ChatColor : std::uint8_t {
     ColorLink = 8,
 };
 
-inline constexpr const char* ChatColorTable =
-    "{\\colortbl "
-    ";\\red255\\green255\\blue255;\\red115\\green255\\blue99;\\red160\\green160\\blue255;"
-    "\\red239\\green107\\blue24;\\red206\\green8\\blue8;\\red255\\green189\\blue41;"
-    "\\red255\\green153\\blue153;\\red255\\green250\\blue0;}";
+// The chat view's colour table, by colour number; entry 0 is the automatic colour. The input
+// line shows each kind of message in the colour the view gives it.
+inline constexpr std::array<Rgb, 9> ChatColors{
+    0,
+    rgb(255, 255, 255),
+    rgb(115, 255, 99),
+    rgb(160, 160, 255),
+    rgb(239, 107, 24),
+    rgb(206, 8, 8),
+    rgb(255, 189, 41),
+    rgb(255, 153, 153),
+    rgb(255, 250, 0),
+};
 
 // The fresh document: font table, colour table, the chat size and one line of colour samples.
 std::string BuildInitialRtf(const std::string& fontName, std::uint8_t halfPoints);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/case_fold.h"
 #include "core/frm_main.h"
 
 namespace orva {
@@ -13,13 +14,7 @@ bool isSeparator(char c) {
 }
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        if (c != prefix[i]) return false;
-    }
-    return true;
+    return s.size() >= prefix.size() && equalsFolded(s.substr(0, prefix.size()), prefix);
 }
 
 bool hasLinkForm(std::string_view word) {

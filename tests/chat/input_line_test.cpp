@@ -117,9 +117,78 @@ TEST(InputLine, ArrowAndPageKeysMoveThePlayerList) {
         while (list.listIndex() < c.selected)
             list.SelectDown();
         bool swallow = false;
-        w.f().txtOut.keyDown.emit(c.key, swallow);
+        w.f().txtOut.keyDown.emit(c.key, 0, swallow);
         EXPECT_EQ(list.listIndex(), c.after) << c.selected << " key " << c.key;
         EXPECT_EQ(swallow, c.swallowed) << c.selected << " key " << c.key;
+    }
+}
+
+TEST(InputLine, CtrlUpAndDownRecallTheLinesSent) {
+    InputWorld w;
+    TextBox& box = w.f().txtOut;
+    const auto key = [&](int code) {
+        bool swallow = false;
+        box.keyDown.emit(code, kCtrlMask, swallow);
+        EXPECT_TRUE(swallow);
+        return box.Text.get();
+    };
+    for (int i = 0; i < 102; ++i)
+        w.type("l" + std::to_string(i) + "\r");
+    w.type("draft");
+    EXPECT_EQ(key(38), "l101");
+    EXPECT_EQ(key(38), "l100");
+    EXPECT_EQ(box.SelStart.get(), 4);  // the caret at the end
+    EXPECT_EQ(key(40), "l101");
+    EXPECT_EQ(key(40), "draft");  // past the newest: what was being typed
+    EXPECT_EQ(key(40), "draft");
+    for (int i = 0; i < 150; ++i)
+        key(38);
+    EXPECT_EQ(box.Text.get(), "l2");  // a hundred are kept
+    // Sending starts again from the newest; plain Up still moves the player list's selection.
+    w.type("\r");
+    EXPECT_EQ(key(38), "l2");
+    EXPECT_EQ(w.f().History.older(""), "l101");
+}
+
+TEST(InputLine, TabCompletesPlayerNames) {
+    const struct {
+        std::string text;
+        int caret;              // -1: at the end
+        std::vector<int> keys;  // 9 Tab, -9 Shift+Tab
+        std::string after;
+        int caretAfter;
+    } cases[] = {
+        {"hi b", -1, {9}, "hi Bob", 6},             // a recent speaker first
+        {"hi b", -1, {9, 9}, "hi Bea", 6},          // the one who spoke before
+        {"hi b", -1, {9, 9, 9}, "hi bert", 7},      // then the list's order
+        {"hi b", -1, {9, 9, 9, 9}, "hi Bob", 6},    // and round again
+        {"hi b", -1, {-9}, "hi bert", 7},           // backwards from the last
+        {"hi b there", 4, {9}, "hi Bob there", 6},  // the word before the caret
+        {":b", -1, {9}, ":Bob:", 5},                // ready for a private message
+        {":bob:x", -1, {9}, ":bob:x", 6},           // nothing to complete
+        {"x :b", -1, {9}, "x :b", 4},               // ":" inside the line is a character
+        {"ann", -1, {9}, "ann", 3},                 // not the user
+        {"hi ", -1, {9}, "hi ", 3},                 // no word before the caret
+        {"hi z", -1, {9}, "hi z", 4},               // no match: nothing changes
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        InputWorld w;
+        w.enterArena(1);
+        for (const char* line :
+             {"PLAYER:Bea:8:1", "PLAYER:bert:8:1", "PLAYER:Bob:8:1", "PLAYER:Cy:8:1",
+              "MSG:PUB:Bea:one", "MSG:PUB:Bob:two", "MSG:PRIV:Bobby:elsewhere"})
+            w.tcp->deliver(std::string(line) + "\n");
+        TextBox& box = w.f().txtOut;
+        box.Text.set(c.text);
+        box.SelStart.set(c.caret < 0 ? static_cast<int>(c.text.size()) : c.caret);
+        for (int k : c.keys) {
+            bool swallow = false;
+            box.keyDown.emit(9, k < 0 ? kShiftMask : 0, swallow);
+            EXPECT_TRUE(swallow);  // Tab never leaves the input line
+        }
+        EXPECT_EQ(box.Text.get(), c.after);
+        EXPECT_EQ(box.SelStart.get(), c.caretAfter);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,73 @@ TEST(HandleOutgoing, WireViewAndLog) {
             c.log.ends_with("=") ? c.log.substr(0, c.log.size() - 1) + c.view.text : c.log;
         EXPECT_EQ(w.logLines(), log.empty() ? Lines{} : Lines{log});
     }
+}
+
+TEST(SplitForWire, CutsAtTheLastBlankThatFits) {
+    const std::string a496(496, 'a'), a500(500, 'a');
+    const struct {
+        std::size_t head;
+        std::string text;
+        std::optional<Lines> pieces;
+    } cases[] = {
+        {4, a496, Lines{a496}},              // exactly 500 after "SEND:"
+        {4, a496 + "b", Lines{a496, "b"}},   // 501: no blank, cut hard
+        {0, a500 + " b", Lines{a500, "b"}},  // the blank right at the room
+        {0, "x " + a500, Lines{"x", a500}},  // the word after it is longer
+        {0, a500 + " ", Lines{a500}},        // the dropped blank was last
+        {10, "ab cd " + std::string(495, 'e'), Lines{"ab cd", std::string(490, 'e'), "eeeee"}},
+        {500, "x", std::nullopt},  // not even the head fits
+        {0, "", Lines{""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 12) + " head " + std::to_string(c.head));
+        EXPECT_EQ(SplitForWire(c.head, c.text), c.pieces);
+    }
+}
+
+TEST(HandleOutgoing, LongLinesGoInPieces) {
+    // 1,200 characters of five-letter words.
+    std::string words;
+    for (int i = 0; words.size() < 1200; ++i)
+        words += (words.empty() ? "" : " ") + std::string(5, static_cast<char>('a' + i % 26));
+    const struct {
+        std::string prefix;
+        bool select;
+        std::string head;       // before each piece on the wire
+        std::string shownHead;  // before each piece in the view
+    } cases[] = {
+        {"", false, "SEND:PUB:", "   " + kAnn + "> "},
+        {"/", true, "SEND:PRIV:Bob:", "P  " + kAnn + "> "},
+        {":Bob:", false, "SEND:PRIV:Bob:", ":Bob:"},
+        {"'", false, "SEND:FREQ:8025:", "T  " + kAnn + "> "},
+        {"\"", true, "SEND:FREQ:5:", "E:  " + kAnn + "> "},
+        {"\\", false, "SEND:MOD:", "* " + kAnn + "> "},
+        {";", false, "SEND:CHAT:", "C 1:" + kAnn + "> "},
+        {";2;", false, "SEND:CHAT:2;", "C 2:" + kAnn + "> "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.head);
+        OutWorld w(c.select);
+        w.send(c.prefix + words);
+        w.clock.advance(10000);
+        const Lines wire = w.sentLines();
+        ASSERT_EQ(wire.size(), 3u);
+        ASSERT_EQ(w.shown.size(), 3u);
+        std::string joined;
+        for (std::size_t i = 0; i < wire.size(); ++i) {
+            EXPECT_LE(wire[i].size(), 5 + kMaxSendText);
+            ASSERT_TRUE(wire[i].starts_with(c.head)) << wire[i];
+            const std::string piece = wire[i].substr(c.head.size());
+            EXPECT_EQ(w.shown[i].text, c.shownHead + piece);
+            joined += (i ? " " : "") + piece;
+        }
+        EXPECT_EQ(joined, words);
+    }
+    // A server command is never cut in two.
+    OutWorld w(false);
+    w.send("?" + words);
+    EXPECT_EQ(w.sentLines(), Lines{});
+    EXPECT_EQ(w.shown, (View{{1, "Not sent: the server takes at most 500 characters in a line."}}));
 }
 
 TEST(HandleOutgoing, CommandsChangeTheWindow) {

@@ -42,6 +42,7 @@ TEST(ProcessAuto, SendsThePiecesOncePerConnection) {
         w.tcp->deliver("LOGINOK:Ann\n");
         w.clearRecords();
         w.tcp->deliver("INARENA:0:1\n");
+        w.clock.advance(8400);  // eleven chat lines are paced over 8.4 s
         EXPECT_EQ(w.sentLines(), c.sent);
         EXPECT_EQ(w.f().SheepSoundPending, c.sheep);
         EXPECT_EQ(w.f().AutoCommandsSent, c.flagged);
@@ -73,12 +74,18 @@ TEST(ProcessAuto, ANewConnectionSendsThemAgain) {
               (Lines{"LOGIN:1;;ORVA 1.2, by Ostrelle:Ann:pw", "GO:", "SEND:PUB:hello"}));
 }
 
-TEST(ProcessAuto, APieceThatReconnectsLeavesTheRestToTheNewConnection) {
+TEST(ProcessAuto, APieceThatReconnectsDoesNotRunThemAgain) {
     CoreWorld w;
     w.f().txtAuto.Text.set("?reconnect\\late");
     w.enterArena(1);
-    EXPECT_FALSE(w.f().AutoCommandsSent);
     EXPECT_EQ(w.tcp->connects, 2);
+    // The new connection's arena entry sends nothing, so "?reconnect" cannot loop for ever.
+    w.clearRecords();
+    w.tcp->acceptConnection();
+    w.tcp->deliver("LOGINOK:Ann\nINARENA:0:1\n");
+    EXPECT_TRUE(w.f().AutoCommandsSent);
+    EXPECT_EQ(w.tcp->connects, 2);
+    EXPECT_EQ(w.sentLines(), (Lines{"LOGIN:1;;ORVA 1.2, by Ostrelle:Ann:pw", "GO:"}));
 }
 
 TEST(HopServer, AsksThenMovesToTheZone) {

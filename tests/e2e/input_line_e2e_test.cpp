@@ -44,5 +44,28 @@ TEST(InputLineE2E, ShortcutListKeysEnterColoursAndMacroKeys) {
     EXPECT_EQ(macroClicks, 1);
 }
 
+TEST(InputLineE2E, TabCompletesAndCtrlUpRecalls) {
+    ClientWorld w{zonesim::Options{}};
+    ASSERT_TRUE(w.enterArena());
+    QLineEdit* out = w.ui().txtOut;
+    w.sim().sendLine(w.me, "ENTERING:Bobcat:8:100");
+    w.sim().sendLine(w.me, "MSG:PUB:Bobcat:anyone here?");
+    ASSERT_TRUE(w.waitShows("anyone here?"));
+
+    out->setFocus();
+    QTest::keyClicks(out, "hello bo");
+    QTest::keyClick(out, Qt::Key_Tab);
+    EXPECT_EQ(out->text(), QStringLiteral("hello Bobcat"));
+    EXPECT_TRUE(out->hasFocus());
+    QTest::keyClick(out, Qt::Key_Return);
+    EXPECT_TRUE(w.sim().waitReceived(w.me, "SEND:PUB:hello Bobcat"));
+
+    QTest::keyClicks(out, "half");
+    QTest::keyClick(out, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(out->text(), QStringLiteral("hello Bobcat"));
+    QTest::keyClick(out, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(out->text(), QStringLiteral("half"));
+}
+
 }  // namespace
 }  // namespace orva

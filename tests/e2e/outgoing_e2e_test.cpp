@@ -157,5 +157,43 @@ TEST(OutgoingE2E, HopsToAnotherZoneAfterYes) {
     EXPECT_EQ(f.lstZones.ListIndex.get(), 1);
 }
 
+// Against the real server's flood count and line limit: a burst of typed lines and a long line
+// all arrive, in order, and the sender is never muted.
+TEST(OutgoingE2E, PacedBurstAndLongLineArriveUnmuted) {
+    zonesim::Options options;
+    options.floodRule = true;
+    options.readPaceMs = 200;
+    ClientWorld w(options);
+    ASSERT_TRUE(w.started);
+    ASSERT_TRUE(w.enterArena());
+    QList<QByteArray> expected;
+    for (int i = 1; i <= 20; ++i) {
+        type(w, "burst " + std::to_string(i));
+        expected.push_back("SEND:PUB:burst " + QByteArray::number(i));
+    }
+    std::string words;
+    for (int i = 0; words.size() < 1200; ++i)
+        words += (i ? " " : "") + std::string(7, static_cast<char>('a' + i % 26));
+    type(w, words);
+    // Twenty lines and three pieces at one per 1,200 ms after the first four.
+    const auto chat = [&] {
+        QList<QByteArray> out;
+        for (const QByteArray& line : w.sim().received(w.me))
+            if (line.startsWith("SEND:")) out.push_back(line);
+        return out;
+    };
+    ASSERT_TRUE(pumpUntil([&] { return chat().size() >= 23; }, 40000)) << chat().size();
+    const QList<QByteArray> got = chat();
+    EXPECT_EQ(got.mid(0, 20), expected);
+    QByteArray joined;
+    for (const QByteArray& piece : got.mid(20)) {
+        EXPECT_LE(piece.size(), 505);
+        joined += (joined.isEmpty() ? "" : " ") + piece.mid(9);  // after "SEND:PUB:"
+    }
+    EXPECT_EQ(joined.toStdString(), words);
+    for (const QByteArray& line : w.sim().sent(w.me))
+        EXPECT_FALSE(line.contains("shut up")) << line.toStdString();
+}
+
 }  // namespace
 }  // namespace orva

@@ -93,6 +93,54 @@ TEST(ChatLog, OpenWriteCloseAndTwoConnections) {
     EXPECT_TRUE(w.dir.read("logs/a.b.c").ends_with(" Log Opened.\r\nLog Closed.\r\n"));
 }
 
+TEST(ChatLog, KeptOpenYetMadeAgainWhenTheFileGoes) {
+    struct Case {
+        const char* name;
+        void (*change)(World&);
+        const char* atPath;  // the log's path after the look at the file
+        // Windows lets no other program put a file in the place of one held open, and may keep
+        // a removed file's name (and so its folder) until the last handle to it goes.
+        bool posixOnly = false;
+    } cases[] = {
+        {"untouched", [](World&) {}, "open\r\none\r\ntwo\r\nthree\r\n"},
+        {"removed", [](World& w) { fs::remove(w.dir.file("logs/chat.txt")); }, "three\r\n", true},
+        {"moved",
+         [](World& w) { fs::rename(w.dir.file("logs/chat.txt"), w.dir.file("logs/old.txt")); },
+         "three\r\n"},
+        {"replaced",
+         [](World& w) {
+             w.dir.write("logs/new.txt", "other\r\n");
+             fs::rename(w.dir.file("logs/new.txt"), w.dir.file("logs/chat.txt"));
+         },
+         "other\r\nthree\r\n", true},
+        {"folder removed", [](World& w) { fs::remove_all(w.dir.file("logs")); }, "three\r\n", true},
+    };
+    for (const Case& c : cases) {
+#ifdef _WIN32
+        if (c.posixOnly) continue;
+#endif
+        World w;
+        FrmMain& f = w.f();
+        w.clock.advance(5);
+        SetLogFileName(f, "chat.txt");
+        f.chatLog.LogIsOpen = 255;
+        WriteChatLog(f, "open");
+        WriteChatLog(f, "one");
+        c.change(w);
+        w.clock.advance(99);
+        WriteChatLog(f, "two");  // still the open file: the path is looked at every 100 ms
+        w.clock.advance(1);
+        WriteChatLog(f, "three");
+        EXPECT_EQ(w.dir.read("logs/chat.txt"), c.atPath) << c.name;
+        if (std::string(c.name) == "moved") {
+            EXPECT_EQ(w.dir.read("logs/old.txt"), "open\r\none\r\ntwo\r\n");  // nothing lost
+        }
+        EXPECT_TRUE(w.dialogs.calls.empty()) << c.name;
+        CloseLog(f);
+        EXPECT_FALSE(f.chatLog.file.isOpen()) << c.name;
+    }
+}
+
 TEST(ChatLog, FailureSaysSoOnceAndStopsLogging) {
     struct Case {
         const char* name;

@@ -50,6 +50,17 @@ TEST(Files, FoldersInAnyScriptAreFoundAndWritten) {
         // A log name the user typed is code page text: "café.txt".
         EXPECT_TRUE(files::append(folder + "logs/" + files::fileNameFromText("caf\xE9.txt"), "x"));
         EXPECT_EQ(dir.read(std::string(c.folder) + "/logs/caf\xC3\xA9.txt"), "x");
+
+        // A per-user home there: made, found writable (leaving no trace of the look), filled.
+        const std::string home = folder + "home/orva/";
+        EXPECT_FALSE(files::isWritableFolder(home));
+        EXPECT_TRUE(files::createDirectories(home));
+        EXPECT_TRUE(files::isWritableFolder(home));
+        EXPECT_FALSE(files::isWritableFolder(folder + "zone.dat"));
+        EXPECT_TRUE(std::filesystem::is_empty(files::nativePath(home)));
+        EXPECT_TRUE(files::copyNewFile(folder + "zone.dat", home + "zone.dat"));
+        EXPECT_FALSE(files::copyNewFile(folder + "Config.ini", home + "zone.dat"));  // the user's
+        EXPECT_EQ(dir.read(std::string(c.folder) + "/home/orva/zone.dat"), "Alpha,h,1\r\n");
     }
 }
 

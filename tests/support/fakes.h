@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -153,9 +154,20 @@ struct FakeFonts : IFonts {
 struct FakeApp : IApp {
     std::string programFolder() const override { return folder; }
     bool previousInstance() const override { return another; }
+    bool previousInstanceIn(const std::string& home) const override {
+        instanceHome = home;
+        return another;
+    }
+    std::optional<std::string> environmentVariable(const std::string& name) const override {
+        const auto it = environment.find(name);
+        if (it == environment.end()) return std::nullopt;
+        return it->second;
+    }
     void end() override { ++ends; }
     std::string folder;
     bool another = false;
+    std::map<std::string, std::string> environment;  // empty: no variable set
+    mutable std::string instanceHome;                // the folder the last instance test named
     int ends = 0;
 };
 

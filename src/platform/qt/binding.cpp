@@ -1,5 +1,6 @@
 #include "platform/qt/binding.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -16,6 +17,9 @@ namespace {
 // The key code of the keys that type nothing and move within a text; -1 for the others.
 int virtualKey(const QKeyEvent& event) {
     switch (event.key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return 9;
         case Qt::Key_PageUp:
             return 33;
         case Qt::Key_PageDown:
@@ -41,11 +45,19 @@ int virtualKey(const QKeyEvent& event) {
     }
 }
 
+int modifierMask(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    // Qt reports Shift+Tab as a key of its own.
+    const bool shift = held & Qt::ShiftModifier || event.key() == Qt::Key_Backtab;
+    return (shift ? kShiftMask : 0) | (held & Qt::ControlModifier ? kCtrlMask : 0) |
+           (held & Qt::AltModifier ? kAltMask : 0);
+}
+
 // Sees a widget's typed keys before the widget does, and its focus changes.
 class InputFilter : public QObject {
   public:
     InputFilter(QWidget* widget, Signal<int, bool&>* keys, Signal<>* gotFocus, Signal<>* lostFocus,
-                Signal<int, bool&>* keyDown = nullptr, Signal<int>* typed = nullptr)
+                Signal<int, int, bool&>* keyDown = nullptr, Signal<int>* typed = nullptr)
         : QObject(widget),
           keys_(keys),
           gotFocus_(gotFocus),
@@ -63,7 +75,7 @@ class InputFilter : public QObject {
                 if (keyDown_) {
                     const int vk = virtualKey(key);
                     bool swallow = false;
-                    if (vk >= 0) keyDown_->emit(vk, swallow);
+                    if (vk >= 0) keyDown_->emit(vk, modifierMask(key), swallow);
                     if (swallow) return true;
                 }
                 if (!keys_) break;
@@ -100,7 +112,7 @@ class InputFilter : public QObject {
     Signal<int, bool&>* keys_;
     Signal<>* gotFocus_;
     Signal<>* lostFocus_;
-    Signal<int, bool&>* keyDown_;
+    Signal<int, int, bool&>* keyDown_;
     Signal<int>* typed_;
 };
 
@@ -112,6 +124,36 @@ void follow(Prop<T>& prop, W* widget, F apply) {
     prop.changed.connect([guard, apply](const T& value) {
         if (guard) apply(guard.data(), value);
     });
+}
+
+// Keeps the widget's rows equal to the list model's items and its current row to ListIndex;
+// select(widget, index) shows a selection, setText(widget, row, text) rewrites one row.
+template <class W, class Select, class SetText>
+void syncItems(ListBox& model, W* widget, Select select, SetText setText) {
+    QPointer<W> guard(widget);
+    {
+        const QSignalBlocker quiet(widget);
+        widget->clear();
+        for (const std::string& row : model.items())
+            widget->addItem(fromCp1252(row));
+    }
+    model.itemAdded.connect([guard, &model, select](int i) {
+        if (!guard) return;
+        {
+            const QSignalBlocker quiet(guard.data());
+            guard->insertItem(i, fromCp1252(model.List(i)));
+        }
+        select(guard.data(), model.ListIndex.get());
+    });
+    model.itemChanged.connect([guard, &model, setText](int i) {
+        if (guard) setText(guard.data(), i, fromCp1252(model.List(i)));
+    });
+    model.cleared.connect([guard] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+    });
+    follow(model.ListIndex, widget, select);
 }
 
 void applyFont(QLineEdit* w, const TextBox& m) {
@@ -218,6 +260,22 @@ void bindTextBox(TextBox& model, QLineEdit* widget) {
             widget->setCursorPosition(cursor);
         }
     });
+    // Text put in without the keyboard (assistive technology writes through setText, which
+    // raises no textEdited) reaches the model a turn later; typed text is there already.
+    QObject::connect(widget, &QLineEdit::textChanged, widget, [&model, widget](const QString&) {
+        QMetaObject::invokeMethod(
+            widget,
+            [&model, widget] {
+                const std::string bytes = toCp1252(widget->text());
+                if (bytes == model.Text.get()) return;
+                if (widget->isReadOnly()) {
+                    widget->setText(fromCp1252(model.Text.get()));
+                } else {
+                    model.Text.set(bytes);
+                }
+            },
+            Qt::QueuedConnection);
+    });
     follow(model.SelStart, widget, [](QLineEdit* w, int caret) {
         if (w->cursorPosition() != caret) w->setCursorPosition(caret);
     });
@@ -230,7 +288,6 @@ void bindTextBox(TextBox& model, QLineEdit* widget) {
 void bindListBox(ListBox& model, QListWidget* widget) {
     bindControl(model, widget);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    QPointer<QListWidget> guard(widget);
     auto select = [](QListWidget* w, int index) {
         const QSignalBlocker quiet(w);
         if (index >= 0 && index < w->count()) {
@@ -240,29 +297,18 @@ void bindListBox(ListBox& model, QListWidget* widget) {
             w->setCurrentRow(-1);
         }
     };
-    {
-        const QSignalBlocker quiet(widget);
-        widget->clear();
-        for (const std::string& row : model.items())
-            widget->addItem(fromCp1252(row));
-    }
-    model.itemAdded.connect([guard, &model, select](int i) {
-        if (!guard) return;
-        {
-            const QSignalBlocker quiet(guard.data());
-            guard->insertItem(i, fromCp1252(model.List(i)));
+    syncItems(model, widget, select, [](QListWidget* w, int i, const QString& text) {
+        QListWidgetItem* item = w->item(i);
+        if (!item || item->text() == text) return;
+        if (QAccessible::isActive() && !w->hasFocus()) {
+            // Unheard: the view repaints the row, the model tells nobody else.
+            const QSignalBlocker quiet(w->model());
+            item->setText(text);
+            w->viewport()->update(w->visualItemRect(item));
+            return;
         }
-        select(guard.data(), model.ListIndex.get());
+        item->setText(text);
     });
-    model.itemChanged.connect([guard, &model](int i) {
-        if (guard && guard->item(i)) guard->item(i)->setText(fromCp1252(model.List(i)));
-    });
-    model.cleared.connect([guard] {
-        if (!guard) return;
-        const QSignalBlocker quiet(guard.data());
-        guard->clear();
-    });
-    follow(model.ListIndex, widget, select);
     QObject::connect(widget, &QListWidget::itemSelectionChanged, widget, [&model, widget] {
         const QList<QListWidgetItem*> chosen = widget->selectedItems();
         if (chosen.isEmpty()) return;  // a list box never loses its selection to the user
@@ -274,39 +320,22 @@ void bindListBox(ListBox& model, QListWidget* widget) {
 
 void bindComboBox(ListBox& model, QComboBox* widget) {
     bindControl(model, widget);
-    QPointer<QComboBox> guard(widget);
     auto select = [](QComboBox* w, int index) {
         const QSignalBlocker quiet(w);
         w->setCurrentIndex(index < w->count() ? index : -1);
     };
-    {
-        const QSignalBlocker quiet(widget);
-        widget->clear();
-        for (const std::string& row : model.items())
-            widget->addItem(fromCp1252(row));
-    }
-    model.itemAdded.connect([guard, &model, select](int i) {
-        if (!guard) return;
-        {
-            const QSignalBlocker quiet(guard.data());
-            guard->insertItem(i, fromCp1252(model.List(i)));
-        }
-        select(guard.data(), model.ListIndex.get());
-    });
-    model.itemChanged.connect([guard, &model](int i) {
-        if (guard) guard->setItemText(i, fromCp1252(model.List(i)));
-    });
-    model.cleared.connect([guard] {
-        if (!guard) return;
-        const QSignalBlocker quiet(guard.data());
-        guard->clear();
-    });
-    follow(model.ListIndex, widget, select);
+    syncItems(model, widget, select,
+              [](QComboBox* w, int i, const QString& text) { w->setItemText(i, text); });
     QObject::connect(widget, &QComboBox::activated, widget, [&model](int index) {
         model.ListIndex.set(index);
         model.clicked.emit();
     });
     new InputFilter(widget, &model.keyPressed, &model.gotFocus, nullptr);
+}
+
+void bindAccessibleName(Prop<std::string>& text, QWidget* widget) {
+    follow(text, widget,
+           [](QWidget* w, const std::string& name) { w->setAccessibleName(fromCp1252(name)); });
 }
 
 void bindMenuItem(MenuItem& model, QAction* action, bool checkable, bool literal) {

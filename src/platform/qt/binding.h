@@ -25,8 +25,12 @@ void bindLabel(Label& model, QLabel* widget);
 void bindButton(Button& model, QPushButton* widget);
 void bindCheckBox(CheckBox& model, QCheckBox* widget);
 void bindTextBox(TextBox& model, QLineEdit* widget);
+// Rows changed by the program (not by the user) reach assistive technology only while the list
+// has the focus, so that a list that refreshes itself does not keep a screen reader talking.
 void bindListBox(ListBox& model, QListWidget* widget);
 void bindComboBox(ListBox& model, QComboBox* widget);
+// The widget's accessible name follows a model text (a tip where the caption is ambiguous).
+void bindAccessibleName(Prop<std::string>& text, QWidget* widget);
 // A menu item or a menu's own action; "-" makes a separator. Check marks stay the model's: a click
 // raises clicked and leaves the mark to the handler. A literal caption is user text (a macro):
 // shown as it is, "&" and "-" included.

@@ -1,5 +1,6 @@
 #include "platform/qt/chat_view_widget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -11,12 +12,15 @@
 #include <QStyleOptionSlider>
 #include <algorithm>
 
+#include "platform/qt/accessible_lists.h"
+#include "platform/qt/binding.h"
 #include "platform/qt/codec.h"
 
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")
 #undef emit
 #include "core/frm_main.h"
+#include "view/chat_lines.h"
 #include "view/links.h"
 #pragma pop_macro("emit")
 
@@ -29,19 +33,6 @@ constexpr std::size_t kMaxCachedLayouts = 4096;
 const QColor kBackground(0, 0, 0);
 const QColor kDefaultText(192, 192, 192);
 const QColor kSelection(38, 79, 120);
-
-// The document's colour table; entry 0 is the automatic colour.
-constexpr std::array<QRgb, 9> kPalette = {
-    0,
-    qRgb(255, 255, 255),
-    qRgb(115, 255, 99),
-    qRgb(160, 160, 255),
-    qRgb(239, 107, 24),
-    qRgb(206, 8, 8),
-    qRgb(255, 189, 41),
-    qRgb(255, 153, 153),
-    qRgb(255, 250, 0),
-};
 
 // While lines stream in, the bar's range grows every turn of the event loop, yet its picture
 // rarely changes (a long history keeps the handle at its smallest, at the bottom). Styles paint
@@ -100,6 +91,7 @@ std::uint32_t fontKey(CharFormat f) {
 
 ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     : QAbstractScrollArea(parent), form_(form), view_(form.txtLog) {
+    installAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBar(new ChatScrollBar(this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -141,7 +133,7 @@ ChatViewWidget::~ChatViewWidget() {
 }
 
 QColor ChatViewWidget::colourOf(std::uint8_t index) const {
-    return index >= 1 && index < kPalette.size() ? QColor(kPalette[index]) : kDefaultText;
+    return index >= 1 && index < ChatColors.size() ? toQColor(ChatColors[index]) : kDefaultText;
 }
 
 const ChatViewWidget::FontEntry& ChatViewWidget::fontFor(CharFormat format) {
@@ -233,6 +225,7 @@ const ChatViewWidget::Layout& ChatViewWidget::layoutOf(std::size_t index) {
         x += a;
         if (line.text[i] == ' ') lastBreak = i + 1;
     }
+    layoutsEnd_ = std::max(layoutsEnd_, index + 1);
     return layouts_.emplace(index, std::move(l)).first->second;
 }
 
@@ -244,10 +237,11 @@ void ChatViewWidget::invalidateLayouts() {
 }
 
 void ChatViewWidget::onAppended(bool showNewest) {
-    // The open line may have grown; the lines before it never change.
-    layouts_.erase(lastLine_);
+    // The open line may have grown; the lines before it never change. In a flood thousands of
+    // lines arrive between two paints, and only the first of them has a layout to drop.
+    if (lastLine_ < layoutsEnd_) layouts_.erase(lastLine_);
     lastLine_ = view_.lineCount() - 1;
-    layouts_.erase(lastLine_);
+    if (lastLine_ < layoutsEnd_) layouts_.erase(lastLine_);
     if (showNewest) {
         followPending_ = true;
         anchor_ = caret_ = Pos{};
@@ -256,6 +250,7 @@ void ChatViewWidget::onAppended(bool showNewest) {
 }
 
 void ChatViewWidget::onReloaded() {
+    ++reloads_;
     layouts_.clear();
     rows_.clear();  // they name lines of the old document until the next paint
     lastLine_ = view_.lineCount() - 1;
@@ -372,6 +367,8 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     }
     for (const Row& row : rows_)
         if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
+    // Once a frame at most, and only for a listener: whatever changed is on screen now.
+    if (QAccessible::isActive()) updateAccessibleChat(*this);
 }
 
 void ChatViewWidget::drawRow(QPainter& p, const Row& row) {

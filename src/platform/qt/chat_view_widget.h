@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QGlyphRun>
 #include <QRawFont>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -42,6 +43,28 @@ class ChatViewWidget : public QAbstractScrollArea {
     bool charAt(QPoint p, Pos& out, bool nearestBoundary) const;
     std::size_t paintCount() const { return paints_; }
     int bottomLine() const;
+
+    // For assistive technology: the document, the line the reader is at (the caret's once the
+    // pointer placed it, else the last line shown), whether a line is inside the selection, and
+    // how often the document was replaced.
+    const ChatView& document() const { return view_; }
+    std::size_t currentLine() const {
+        if (hasSelection() || caret_ != Pos{}) return caret_.line;
+        const std::size_t last = view_.lineCount() - 1;
+        return filled_ ? std::min<std::size_t>(static_cast<std::size_t>(bottomLine()), last) : last;
+    }
+    bool lineInSelection(std::size_t line) const {
+        const auto [from, to] = std::minmax(anchor_, caret_);
+        return from != to && from.line <= line && line <= to.line;
+    }
+    std::size_t reloadCount() const { return reloads_; }
+    // A line's rows as last painted, in viewport coordinates; empty when none was on screen.
+    QRect paintedRect(std::size_t line) const {
+        QRect r;
+        for (const Row& row : rows_)
+            if (row.line == line) r |= QRect(0, row.top, viewport()->width(), row.height);
+        return r;
+    }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,7 +122,8 @@ class ChatViewWidget : public QAbstractScrollArea {
     mutable std::unordered_map<std::uint32_t, FontEntry> fonts_;
     std::unordered_map<std::size_t, Layout> layouts_;
     int layoutWidth_ = -1;
-    std::size_t lastLine_ = 0;  // the open line, which may still grow
+    std::size_t lastLine_ = 0;    // the open line, which may still grow
+    std::size_t layoutsEnd_ = 0;  // no line from here on has a cached layout
 
     bool filled_ = false;  // the history is taller than the viewport
     std::size_t fillLine_ = 0;
@@ -114,6 +138,7 @@ class ChatViewWidget : public QAbstractScrollArea {
     std::vector<QPointF> positions_;
     QGlyphRun run_;
     std::size_t paints_ = 0;
+    std::size_t reloads_ = 0;
 };
 
 }  // namespace orva

@@ -20,13 +20,13 @@
 #include "core/frm_main.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/codec.h"
+#include "platform/qt/form_window.h"
 
 namespace orva {
 
 FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent), model_(main) {
-    setWindowTitle(fromCp1252(model_.Caption.get()));
+    frameFormWindow(this, model_.Caption.get());
     setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_DeleteOnClose);
 
     frFont_ = new QGroupBox(fromCp1252(model_.frFont.Caption.get()), this);
     cmbFont_ = new QComboBox(frFont_);
@@ -40,21 +40,24 @@ FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent)
     cmbFont_->setMinimumWidth(220);
     cmbSize_->setFixedWidth(72);
     auto* fields = new QGridLayout(frFont_);
-    fields->addWidget(new QLabel(fromCp1252(model_.lblName.Caption.get()), frFont_), 0, 0);
+    // Each label names its box for screen readers.
+    auto* nameLabel = new QLabel(fromCp1252(model_.lblName.Caption.get()), frFont_);
+    auto* sizeLabel = new QLabel(fromCp1252(model_.lblSize.Caption.get()), frFont_);
+    nameLabel->setBuddy(cmbFont_);
+    sizeLabel->setBuddy(cmbSize_);
+    fields->addWidget(nameLabel, 0, 0);
     fields->addWidget(cmbFont_, 0, 1);
-    fields->addWidget(new QLabel(fromCp1252(model_.lblSize.Caption.get()), frFont_), 0, 2);
+    fields->addWidget(sizeLabel, 0, 2);
     fields->addWidget(cmbSize_, 0, 3);
     fields->setColumnStretch(1, 1);
 
-    lblProfile_ = new QLabel(this);
-    bindLabel(model_.lblProfile, lblProfile_);
-    auto* profileRow = new QHBoxLayout;
-    profileRow->addWidget(new QLabel(fromCp1252(model_.lblProfileCaption.Caption.get()), this));
-    profileRow->addWidget(lblProfile_, 1);
+    QHBoxLayout* profileRow =
+        labelRow(this, model_.lblProfileCaption, model_.lblProfile, lblProfile_);
 
     // The preview stands on the chat view's own dark ground, where its colours are meant to be.
     RSamp_ = new QTextEdit(this);
     RSamp_->setReadOnly(true);
+    RSamp_->setAccessibleName(QStringLiteral("Preview"));
     RSamp_->setLineWrapMode(QTextEdit::NoWrap);
     RSamp_->setMinimumHeight(90);
     QPalette dark = RSamp_->palette();
@@ -62,19 +65,12 @@ FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent)
     dark.setColor(QPalette::Text, QColor(189, 191, 191));
     RSamp_->setPalette(dark);
 
-    cmdSave_ = new QPushButton(this);
-    cmdClose_ = new QPushButton(this);
-    bindButton(model_.cmdSave, cmdSave_);
-    bindButton(model_.cmdClose, cmdClose_);
+    QHBoxLayout* buttons = buttonRow(this, model_.cmdSave, cmdSave_, model_.cmdClose, cmdClose_);
     // Enter belongs to the size box (it redraws the preview), never to a default button.
     for (QPushButton* b : {cmdSave_, cmdClose_}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdSave_);
-    buttons->addWidget(cmdClose_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frFont_);
@@ -89,12 +85,7 @@ FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent)
     model_.RSamp.redrawn.connect([this] { redraw(); });
     model_.cmdSave.clicked.connect([m] { cmdSave_Click(*m); });
     model_.cmdClose.clicked.connect([m] { cmdClose_Click(*m); });
-    QPointer<FontPickWindow> self(this);
-    model_.unloadRequested.connect([self] {
-        if (self) self->close();
-    });
-
-    Form_Load(model_);
+    loadForm(this, model_);
 }
 
 FontPickWindow::~FontPickWindow() {

@@ -26,6 +26,7 @@ LogWindow::LogWindow(FrmMain& form, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtLog_);
     txtLog_->setReadOnly(true);
+    txtLog_->setAccessibleName(QStringLiteral("Protocol trace"));
     txtLog_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtLog_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -3,6 +3,7 @@
 
 #include "platform/qt/lst_box_widget.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -16,6 +17,8 @@
 #include <QStyle>
 #include <algorithm>
 #include <array>
+
+#include "platform/qt/accessible_lists.h"
 
 namespace orva {
 
@@ -132,6 +135,7 @@ class LstBoxWidget::PicList : public QWidget {
 };
 
 LstBoxWidget::LstBoxWidget(LstBox& model, QWidget* parent) : QWidget(parent), model_(model) {
+    installAccessibleFactory();
     lblCount_ = new QLabel(this);
     lblCount_->setFont(QFont(QStringLiteral("Tahoma"), 8));
     picList_ = new PicList(*this);
@@ -186,6 +190,7 @@ void LstBoxWidget::sync() {
     scrollH_->setValue(model_.HScrollPos);
     if (repaintPending_) picList_->update();
     repaintPending_ = false;
+    if (QAccessible::isActive()) updateAccessibleList(*this);
 }
 
 void LstBoxWidget::resizeEvent(QResizeEvent*) {

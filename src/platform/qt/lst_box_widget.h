@@ -15,6 +15,7 @@ class LstBoxWidget : public QWidget {
     explicit LstBoxWidget(LstBox& model, QWidget* parent = nullptr);
     ~LstBoxWidget() override;
 
+    LstBox& model() const { return model_; }
     QLabel* countLabel() const { return lblCount_; }
     QWidget* listArea() const;
     QScrollBar* verticalBar() const { return scrollV_; }

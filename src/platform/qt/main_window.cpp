@@ -56,6 +56,7 @@ MainWindow::MainWindow(FrmMain& form, QWidget* parent) : QMainWindow(parent), f_
     ui_.frmLogin = buildLoginPanel(central);
     ui_.chatArea = buildChatArea(central);
     central->installEventFilter(this);
+    setTabOrders();
 
     log_ = new LogWindow(f_, this);
     log_->setWindowFlag(Qt::Window, true);  // its own window, closed with this one
@@ -150,6 +151,7 @@ QWidget* MainWindow::buildZonePanel(QWidget* parent) {
     ui_.lstZones->setFont(zoneListFont());
     ui_.lstZones->setUniformItemSizes(true);
     ui_.lstZones->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ui_.lstZones->setAccessibleName(QStringLiteral("Zones"));
 
     pingRow_ = new QWidget(panel);
     auto* row = new QHBoxLayout(pingRow_);
@@ -183,6 +185,7 @@ QWidget* MainWindow::buildLoginPanel(QWidget* parent) {
     auto* profileRow = new QHBoxLayout;
     profileRow->addWidget(ui_.lblSelProfile);
     profileRow->addWidget(ui_.cmbManage, 1);
+    ui_.lblSelProfile->setBuddy(ui_.cmbManage);  // the label names the box for screen readers
     grid->addLayout(profileRow, 0, 0, 1, 2);
 
     ui_.lblProfileSt = new QLabel(panel);
@@ -207,9 +210,11 @@ QWidget* MainWindow::buildLoginPanel(QWidget* parent) {
     };
 
     int r = 1;
-    grid->addWidget(label(f_.lblUser), r, 0);
+    QLabel* userLabel = label(f_.lblUser);
+    grid->addWidget(userLabel, r, 0);
     grid->addWidget(ui_.lblProfileSt, r++, 1);
     grid->addWidget(field(ui_.txtUser), r++, 0, 1, 2);
+    userLabel->setBuddy(ui_.txtUser);
     grid->addItem(new QSpacerItem(0, 6), r++, 0);
     struct Row {
         Label& caption;
@@ -220,8 +225,10 @@ QWidget* MainWindow::buildLoginPanel(QWidget* parent) {
                            Row{f_.lblAuto, ui_.txtAuto, ui_.cmdSaveAuto},
                            Row{f_.lblChats, ui_.txtchats, ui_.cmdSaveChats},
                            Row{f_.lblArena, ui_.txtInitialArena, ui_.cmdSaveArena}}) {
-        grid->addWidget(label(row.caption), r++, 0, 1, 2);
+        QLabel* caption = label(row.caption);
+        grid->addWidget(caption, r++, 0, 1, 2);
         grid->addWidget(field(row.box), r, 0);
+        caption->setBuddy(row.box);
         grid->addWidget(save(row.button), r++, 1);
         grid->addItem(new QSpacerItem(0, 6), r++, 0);
     }
@@ -244,17 +251,34 @@ QWidget* MainWindow::buildChatArea(QWidget* parent) {
     auto* area = new QWidget(parent);
     area->setObjectName(QStringLiteral("chatArea"));
     ui_.txtLog = new ChatViewWidget(f_, area);
+    ui_.txtLog->setAccessibleName(QStringLiteral("Chat"));
     ui_.Line1 = new QFrame(area);
     filled(ui_.Line1, QColor(128, 128, 128));
     ui_.txtOut = new QLineEdit(area);
     ui_.txtOut->setFrame(false);
+    ui_.txtOut->setAccessibleName(QStringLiteral("Message"));
     QPalette dark = ui_.txtOut->palette();
     dark.setColor(QPalette::Base, Qt::black);
     dark.setColor(QPalette::Text, QColor(189, 191, 191));
     ui_.txtOut->setPalette(dark);
     ui_.picSplit = filled(new QWidget(area), QColor(64, 64, 64));
     ui_.lstUsers = new LstBoxWidget(f_.lstUsers, area);
+    ui_.lstUsers->listArea()->setAccessibleName(QStringLiteral("Players"));
     return area;
+}
+
+// Reading order: the zone panel on the left, then the login panel top to bottom, each field
+// before its Save button; in the chat group the input line first, where typing happens.
+void MainWindow::setTabOrders() {
+    QWidget* const login[] = {
+        ui_.lstZones, ui_.cmdPingOn,    ui_.cmdPingOff,      ui_.ckPing,       ui_.cmbManage,
+        ui_.txtUser,  ui_.txtPass,      ui_.cmdSavePass,     ui_.txtAuto,      ui_.cmdSaveAuto,
+        ui_.txtchats, ui_.cmdSaveChats, ui_.txtInitialArena, ui_.cmdSaveArena, ui_.cmdConnect,
+        ui_.Command1, ui_.cmdQuit};
+    for (std::size_t i = 1; i < std::size(login); ++i)
+        setTabOrder(login[i - 1], login[i]);
+    setTabOrder(ui_.txtOut, ui_.txtLog);
+    setTabOrder(ui_.txtLog, ui_.lstUsers->listArea());
 }
 
 void MainWindow::bindAll() {
@@ -284,6 +308,11 @@ void MainWindow::bindAll() {
     bindButton(f.cmdSaveAuto, ui_.cmdSaveAuto);
     bindButton(f.cmdSaveChats, ui_.cmdSaveChats);
     bindButton(f.cmdSaveArena, ui_.cmdSaveArena);
+    // Four buttons read "Save"; their tips say what each saves.
+    bindAccessibleName(f.cmdSavePass.ToolTipText, ui_.cmdSavePass);
+    bindAccessibleName(f.cmdSaveAuto.ToolTipText, ui_.cmdSaveAuto);
+    bindAccessibleName(f.cmdSaveChats.ToolTipText, ui_.cmdSaveChats);
+    bindAccessibleName(f.cmdSaveArena.ToolTipText, ui_.cmdSaveArena);
     bindButton(f.cmdConnect, ui_.cmdConnect);
     bindButton(f.cmdQuit, ui_.cmdQuit);
     bindButton(f.Command1, ui_.Command1);
@@ -318,6 +347,9 @@ void MainWindow::bindAll() {
     });
     f.menu_MacroEditor.clicked.connect([self] {
         if (self) self->showMacroEditor();
+    });
+    f.menu_ZoneMan.clicked.connect([self] {
+        if (self) self->showZoneManager();
     });
     f.showRequested.connect([self] {
         if (!self) return;
@@ -370,6 +402,15 @@ void MainWindow::showFontPick() {
     }
     fontPick_ = new FontPickWindow(f_, this);
     fontPick_->show();  // modal without a nested event loop
+}
+
+void MainWindow::showZoneManager() {
+    if (zoneManager_) {
+        zoneManager_->raise();
+        return;
+    }
+    zoneManager_ = new ZoneManagerWindow(f_, this);
+    zoneManager_->show();
 }
 
 void MainWindow::showMacroEditor() {

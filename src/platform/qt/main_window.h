@@ -19,6 +19,7 @@
 #include "platform/qt/font_pick_window.h"
 #include "platform/qt/macro_editor_window.h"
 #include "platform/qt/main_layout.h"
+#include "platform/qt/zone_manager_window.h"
 
 namespace orva {
 
@@ -64,6 +65,7 @@ class MainWindow : public QMainWindow {
     AboutBox* aboutBox() const { return about_; }
     FontPickWindow* fontPick() const { return fontPick_; }
     MacroEditorWindow* macroEditor() const { return macroEditor_; }
+    ZoneManagerWindow* zoneManager() const { return zoneManager_; }
     const MainLayout& layoutState() const { return layout_; }
 
   protected:
@@ -78,6 +80,7 @@ class MainWindow : public QMainWindow {
     QWidget* buildZonePanel(QWidget* parent);
     QWidget* buildLoginPanel(QWidget* parent);
     QWidget* buildChatArea(QWidget* parent);
+    void setTabOrders();
     void bindAll();
     void updateGroups();
     void relayout();
@@ -85,6 +88,7 @@ class MainWindow : public QMainWindow {
     void showAbout();
     void showFontPick();
     void showMacroEditor();
+    void showZoneManager();
 
     FrmMain& f_;
     Widgets ui_;
@@ -96,6 +100,7 @@ class MainWindow : public QMainWindow {
     QPointer<AboutBox> about_;
     QPointer<FontPickWindow> fontPick_;
     QPointer<MacroEditorWindow> macroEditor_;
+    QPointer<ZoneManagerWindow> zoneManager_;
 };
 
 // Lets an enabled menu item's shortcut win over a text field's own use of the same keys, in the

@@ -213,13 +213,27 @@ QString instanceLockPath(const std::string& programFolder) {
 }
 
 bool QtApp::previousInstance() const {
+    return previousInstanceIn(programFolder());
+}
+
+bool QtApp::previousInstanceIn(const std::string& home) const {
     // The first answer holds: this instance keeps the lock for its whole run.
     if (previous_) return *previous_;
-    lock_ = std::make_unique<QLockFile>(instanceLockPath(programFolder()));
+    lock_ = std::make_unique<QLockFile>(instanceLockPath(home));
     lock_->setStaleLockTime(0);  // a lock left by a crashed run is stale once its process is gone
     previous_ = !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
     if (*previous_) lock_.reset();
     return *previous_;
+}
+
+std::optional<std::string> QtApp::environmentVariable(const std::string& name) const {
+    if (!qEnvironmentVariableIsSet(name.c_str())) return std::nullopt;
+#ifdef Q_OS_WIN
+    // Paths come from here: UTF-8 as every path, where qgetenv gives the ANSI code page.
+    return pathBytes(qEnvironmentVariable(name.c_str()));
+#else
+    return qgetenv(name.c_str()).toStdString();  // the file system's own bytes, as paths are
+#endif
 }
 
 void QtApp::end() {

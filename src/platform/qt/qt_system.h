@@ -63,6 +63,9 @@ class QtApp : public IApp {
     ~QtApp() override;
     std::string programFolder() const override;
     bool previousInstance() const override;
+    // The lock is taken for the first folder asked about and held for the whole run.
+    bool previousInstanceIn(const std::string& home) const override;
+    std::optional<std::string> environmentVariable(const std::string& name) const override;
     void end() override;
 
   private:
