@@ -7,11 +7,21 @@ namespace orva {
 
 namespace {
 
-// Only absolute folders count: a relative one would move with the working folder.
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+// Only absolute folders count: a relative one would move with the working folder. A Windows
+// folder starts with its drive (C:\) or its server (\\server\share).
 std::optional<std::string> absoluteFolder(const std::optional<std::string>& value) {
-    if (!value || value->empty() || value->front() != '/') return std::nullopt;
-    std::string folder = *value;
-    while (folder.size() > 1 && folder.back() == '/')
+    if (!value || value->empty()) return std::nullopt;
+    const std::string& v = *value;
+    const bool drive = v.size() > 2 && v[1] == ':' && isSeparator(v[2]) &&
+                       ((v[0] >= 'A' && v[0] <= 'Z') || (v[0] >= 'a' && v[0] <= 'z'));
+    const bool server = v.size() > 2 && v[0] == '\\' && v[1] == '\\';
+    if (v.front() != '/' && !drive && !server) return std::nullopt;
+    std::string folder = v;
+    while (folder.size() > 1 && isSeparator(folder.back()))
         folder.pop_back();
     return folder == "/" ? "" : folder;
 }
@@ -29,7 +39,9 @@ std::string installedBundle(const std::string& programFolder) {
 
 Home chooseHome(const HomeFacts& facts) {
     if (facts.programFolderWritable && !facts.installed) return {facts.programFolder, ""};
-    std::optional<std::string> data = absoluteFolder(facts.xdgDataHome);
+    // Only Windows sets LOCALAPPDATA, and there it is the place for a program's own files.
+    std::optional<std::string> data = absoluteFolder(facts.localAppData);
+    if (!data) data = absoluteFolder(facts.xdgDataHome);
     if (!data) {
         const std::optional<std::string> home = absoluteFolder(facts.userHome);
         if (home) data = *home + "/.local/share";
@@ -47,6 +59,7 @@ HomeFacts homeFacts(const IApp& app, const std::string& programFolder) {
                       files::exists(installedBundle(programFolder) + "zone.dat");
     facts.xdgDataHome = app.environmentVariable("XDG_DATA_HOME");
     facts.userHome = app.environmentVariable("HOME");
+    facts.localAppData = app.environmentVariable("LOCALAPPDATA");
     return facts;
 }
 

@@ -16,8 +16,9 @@ struct HomeFacts {
     bool programFolderWritable = false;
     // The program runs from an installed tree: zone.dat lies in ../share/orva/ and not beside it.
     bool installed = false;
-    std::optional<std::string> xdgDataHome;  // $XDG_DATA_HOME
-    std::optional<std::string> userHome;     // $HOME
+    std::optional<std::string> xdgDataHome;   // $XDG_DATA_HOME
+    std::optional<std::string> userHome;      // $HOME
+    std::optional<std::string> localAppData;  // %LOCALAPPDATA%, set on Windows only
 };
 
 struct Home {
@@ -33,8 +34,9 @@ inline constexpr std::array<const char*, 4> kBundledFiles = {"zone.dat", "pm-rec
 std::string installedBundle(const std::string& programFolder);
 
 // A writable folder of a copy of its own is the home, as a portable program's always was. An
-// installed program, or one that cannot write beside itself, lives in $XDG_DATA_HOME/orva/ (by
-// default ~/.local/share/orva/). Without a usable data folder it stays in the program folder.
+// installed program, or one that cannot write beside itself, lives in %LOCALAPPDATA%/orva/ on
+// Windows, elsewhere in $XDG_DATA_HOME/orva/ (by default ~/.local/share/orva/). Without a usable
+// data folder it stays in the program folder.
 Home chooseHome(const HomeFacts& facts);
 
 // Looks at the program folder, its installed tree and the environment.

@@ -25,9 +25,10 @@ constexpr std::uint32_t kRecheckMs = 100;
 // EnsureFolder, saying why a folder could not be made.
 static std::uint8_t ensureFolder(const std::string& path, std::uint8_t create, std::string* why) {
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) return 0;
+    const std::filesystem::path native = files::nativePath(path);
+    if (std::filesystem::exists(native, ec)) return 0;
     if (create != 1) return 1;
-    if (std::filesystem::create_directory(path, ec) && !ec) return 2;
+    if (std::filesystem::create_directory(native, ec) && !ec) return 2;
     if (why) *why = ec ? ec.message() : std::string("The folder could not be created.");
     return 1;
 }

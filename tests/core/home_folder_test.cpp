@@ -15,28 +15,28 @@ TEST(HomeFolder, ChoiceFollowsTheFolderAndTheEnvironment) {
     struct Case {
         const char* what;
         bool writable, installed;
-        O xdg, home;
+        O xdg, home, local;
         const char *folder, *bundle;
     } cases[] = {
-        {"portable copy", true, false, O("/x"), O("/h"), "/p/bin/", ""},
-        {"installed, XDG set", false, true, O("/x/"), O("/h"), "/x/orva/", "/p/share/orva/"},
-        {"installed, writable by root", true, true, O("/x"), O("/h"), "/x/orva/", "/p/share/orva/"},
-        {"installed, XDG unset",
-         false,
-         true,
-         {},
-         O("/h"),
-         "/h/.local/share/orva/",
+        {"portable copy", true, false, O("/x"), O("/h"), O("C:\\L"), "/p/bin/", ""},
+        {"installed, XDG set", false, true, O("/x/"), O("/h"), O(), "/x/orva/", "/p/share/orva/"},
+        {"installed, writable by root", true, true, O("/x"), O("/h"), O(), "/x/orva/",
          "/p/share/orva/"},
-        {"installed, XDG empty", false, true, O(""), O("/h/"), "/h/.local/share/orva/",
+        {"installed, XDG unset", false, true, O(), O("/h"), O(), "/h/.local/share/orva/",
          "/p/share/orva/"},
-        {"installed, XDG relative", false, true, O("data"), O("/h"), "/h/.local/share/orva/",
+        {"installed, XDG empty", false, true, O(""), O("/h/"), O(), "/h/.local/share/orva/",
          "/p/share/orva/"},
-        {"read-only copy", false, false, O("/x"), {}, "/x/orva/", "/p/bin/"},
-        {"nowhere else to go", false, true, {}, O("rel"), "/p/bin/", ""},
+        {"installed, XDG relative", false, true, O("data"), O("/h"), O(), "/h/.local/share/orva/",
+         "/p/share/orva/"},
+        {"read-only copy", false, false, O("/x"), O(), O(), "/x/orva/", "/p/bin/"},
+        {"nowhere else to go", false, true, O(), O("rel"), O("L"), "/p/bin/", ""},
+        {"read-only copy on Windows", false, false, O("/x"), O("/h"), O("C:\\Users\\a\\Local\\"),
+         "C:\\Users\\a\\Local/orva/", "/p/bin/"},
+        {"Windows data folder on a server", false, false, O(), O(), O("\\\\srv\\a"),
+         "\\\\srv\\a/orva/", "/p/bin/"},
     };
     for (const auto& c : cases) {
-        const Home home = chooseHome({"/p/bin/", c.writable, c.installed, c.xdg, c.home});
+        const Home home = chooseHome({"/p/bin/", c.writable, c.installed, c.xdg, c.home, c.local});
         EXPECT_EQ(home.folder, c.folder) << c.what;
         EXPECT_EQ(home.bundle, c.bundle) << c.what;
     }

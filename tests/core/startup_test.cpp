@@ -7,6 +7,7 @@
 #include "config/scramble.h"
 #include "config/settings.h"
 #include "logging/chat_log.h"
+#include "platform/files.h"
 #include "support/fakes.h"
 
 namespace orva::test {
@@ -48,7 +49,7 @@ TEST(StartUp, ProgramFolderWithANameBeyondAscii) {
     };
     for (const std::string onDisk : folders) {
         World w;
-        ASSERT_TRUE(std::filesystem::create_directory(w.dir.file(onDisk)));
+        ASSERT_TRUE(std::filesystem::create_directory(files::nativePath(w.dir.file(onDisk))));
         w.dir.write(onDisk + "/Config.ini",
                     "[Config]\r\nVersion=1.1\r\n[User0]\r\nname=J\xF6rg\r\n");
         w.dir.write(onDisk + "/zone.dat", "Alpha,127.0.0.1,5000\r\n");

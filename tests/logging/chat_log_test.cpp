@@ -98,9 +98,12 @@ TEST(ChatLog, KeptOpenYetMadeAgainWhenTheFileGoes) {
         const char* name;
         void (*change)(World&);
         const char* atPath;  // the log's path after the look at the file
+        // Windows lets no other program put a file in the place of one held open, and may keep
+        // a removed file's name (and so its folder) until the last handle to it goes.
+        bool posixOnly = false;
     } cases[] = {
         {"untouched", [](World&) {}, "open\r\none\r\ntwo\r\nthree\r\n"},
-        {"removed", [](World& w) { fs::remove(w.dir.file("logs/chat.txt")); }, "three\r\n"},
+        {"removed", [](World& w) { fs::remove(w.dir.file("logs/chat.txt")); }, "three\r\n", true},
         {"moved",
          [](World& w) { fs::rename(w.dir.file("logs/chat.txt"), w.dir.file("logs/old.txt")); },
          "three\r\n"},
@@ -109,10 +112,13 @@ TEST(ChatLog, KeptOpenYetMadeAgainWhenTheFileGoes) {
              w.dir.write("logs/new.txt", "other\r\n");
              fs::rename(w.dir.file("logs/new.txt"), w.dir.file("logs/chat.txt"));
          },
-         "other\r\nthree\r\n"},
-        {"folder removed", [](World& w) { fs::remove_all(w.dir.file("logs")); }, "three\r\n"},
+         "other\r\nthree\r\n", true},
+        {"folder removed", [](World& w) { fs::remove_all(w.dir.file("logs")); }, "three\r\n", true},
     };
     for (const Case& c : cases) {
+#ifdef _WIN32
+        if (c.posixOnly) continue;
+#endif
         World w;
         FrmMain& f = w.f();
         w.clock.advance(5);

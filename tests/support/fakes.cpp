@@ -4,14 +4,18 @@
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
 #include "core/transport.h"
-
-#include <unistd.h>
+#include "platform/files.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <tuple>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace orva::test {
 
@@ -116,26 +120,39 @@ void FakeTcp::fail(int number, std::string text) {
     if (events_.onError) events_.onError(number, std::move(text));
 }
 
+bool runningAsRoot() {
+#ifdef _WIN32
+    return false;  // no account there writes through a read-only flag
+#else
+    return ::geteuid() == 0;
+#endif
+}
+
 TempDir::TempDir() {
-    std::string templ = (std::filesystem::temp_directory_path() / "orva-test-XXXXXX").string();
-    if (!::mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = templ + "/";
+    static std::mt19937_64 rng{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const std::filesystem::path candidate = base / ("orva-test-" + std::to_string(rng()));
+        if (std::filesystem::create_directory(candidate)) path_ = files::pathBytes(candidate) + "/";
+    }
+    if (path_.empty()) throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir() {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+    const std::filesystem::path path = files::nativePath(path_);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(path, ec);
 }
 
 void TempDir::write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
+    std::ofstream out(files::nativePath(file(name)), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
 std::string TempDir::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
+    std::ifstream in(files::nativePath(file(name)), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 

@@ -184,7 +184,10 @@ struct FakeApp : IApp {
     int ends = 0;
 };
 
-// A fresh temporary folder, removed with the object.
+// Whether the tests run with the rights to write what is write-protected.
+bool runningAsRoot();
+
+// A fresh temporary folder, removed with the object. Paths are UTF-8 bytes, as in the program.
 class TempDir {
   public:
     TempDir();

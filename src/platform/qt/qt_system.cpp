@@ -139,7 +139,7 @@ QtSound::~QtSound() = default;
 void QtSound::play(const std::string& path) {
     if (current_) current_->stop();
     current_.reset();
-    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+    const QString file = pathFromBytes(path);
     if (!QFileInfo(file).isFile() || !isPlayableWave(file)) {
         beep_();
         return;
@@ -169,13 +169,29 @@ QtApp::QtApp(std::optional<std::string> folder, std::function<void()> onEnd)
 
 QtApp::~QtApp() = default;
 
+std::string pathBytes(const QString& path) {
+#ifdef Q_OS_WIN
+    return path.toUtf8().toStdString();  // encodeName would give the ANSI code page there
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+QString pathFromBytes(const std::string& bytes) {
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(bytes);
+#else
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+#endif
+}
+
 std::string folderPath(const QString& folder) {
     // Always with its separator, so that start-up adds none of its own (a backslash would make
     // no path on every platform). The file system's own bytes: a home folder in Cyrillic or CJK
     // letters must come back as itself, not as question marks of the code page.
-    std::string path = QFile::encodeName(QDir::toNativeSeparators(folder)).toStdString();
+    std::string path = pathBytes(QDir::toNativeSeparators(folder));
     if (path.empty() || (path.back() != '/' && path.back() != '\\'))
-        path += QFile::encodeName(QString(QDir::separator())).toStdString();
+        path += pathBytes(QString(QDir::separator()));
     return path;
 }
 
@@ -183,13 +199,13 @@ std::string QtApp::programFolder() const {
     if (!folder_) return folderPath(QCoreApplication::applicationDirPath());
     std::string folder = *folder_;
     if (folder.empty() || (folder.back() != '/' && folder.back() != '\\'))
-        folder += QFile::encodeName(QString(QDir::separator())).toStdString();
+        folder += pathBytes(QString(QDir::separator()));
     return folder;
 }
 
 QString instanceLockPath(const std::string& programFolder) {
-    const QString canonical = QDir::cleanPath(
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(programFolder))).absoluteFilePath());
+    const QString canonical =
+        QDir::cleanPath(QFileInfo(pathFromBytes(programFolder)).absoluteFilePath());
     const QByteArray hash =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QDir::tempPath() + QStringLiteral("/orva-") + QString::fromLatin1(hash) +
@@ -212,7 +228,12 @@ bool QtApp::previousInstanceIn(const std::string& home) const {
 
 std::optional<std::string> QtApp::environmentVariable(const std::string& name) const {
     if (!qEnvironmentVariableIsSet(name.c_str())) return std::nullopt;
-    return qgetenv(name.c_str()).toStdString();  // the file system's bytes, as paths are
+#ifdef Q_OS_WIN
+    // Paths come from here: UTF-8 as every path, where qgetenv gives the ANSI code page.
+    return pathBytes(qEnvironmentVariable(name.c_str()));
+#else
+    return qgetenv(name.c_str()).toStdString();  // the file system's own bytes, as paths are
+#endif
 }
 
 void QtApp::end() {

@@ -47,6 +47,11 @@ class QtFonts : public IFonts {
     std::vector<std::string> installedFonts() const override;
 };
 
+// A path as the logic's file access takes it: UTF-8 on every system (the file system's own bytes
+// elsewhere; on Windows the logic turns it into wide characters, not the ANSI code page). And back.
+std::string pathBytes(const QString& path);
+QString pathFromBytes(const std::string& bytes);
+
 // A folder as the file system spells it (its own bytes), ending in its separator.
 std::string folderPath(const QString& folder);
 
