@@ -726,14 +726,14 @@ qreal ChatViewWidget::xOf(const StyledLine& line, const Row& row, std::uint32_t 
 }
 
 void ChatViewWidget::drawMarks(QPainter& p, const Row& row, const StyledLine& line) {
-    const auto [first, last] = search_->inLine(row.line);
     const auto length = static_cast<std::uint32_t>(search_->length());
-    for (const SearchMatch* m = first; m != last; ++m) {
-        const std::uint32_t from = std::max(m->offset, row.begin);
-        const std::uint32_t to = std::min(m->offset + length, row.end);
+    for (const std::uint32_t offset : search_->offsetsIn(row.line)) {
+        const std::uint32_t from = std::max(offset, row.begin);
+        const std::uint32_t to = std::min(offset + length, row.end);
         if (from >= to) continue;  // on another row of the line
         const qreal x0 = xOf(line, row, from), x1 = xOf(line, row, to);
-        const bool current = hasCurrent_ && *m == current_;
+        const bool current =
+            hasCurrent_ && current_ == SearchMatch{static_cast<std::uint32_t>(row.line), offset};
         p.fillRect(QRectF(x0, row.top, x1 - x0, row.height), current ? kCurrentMatch : kMatch);
     }
 }
