@@ -5,13 +5,16 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "core/frm_main.h"
 #include "e2e/client_world.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/find_bar.h"
+#include "platform/qt/lst_box_widget.h"
 #include "platform/qt/main_window.h"
 
 namespace orva {
@@ -137,6 +140,19 @@ TEST(FindE2E, ClicksSelectWordAndLineAndTheMenuOffersItsItems) {
     EXPECT_EQ(clipboard->text(), QStringLiteral("www.example.org"));
     menuAt(at("alpha", 1), QStringLiteral("Find..."));
     EXPECT_TRUE(w.ui().findBar->isVisible());
+
+    // The wheel over the player list (not only over its bar) scrolls it.
+    for (int i = 0; i < 60; ++i)
+        w.sim().sendLine(w.me, "ENTERING:P" + QByteArray::number(i) + ":8:100");
+    ASSERT_TRUE(w.waitShows("'P59'"));
+    w.settle();
+    QWidget* list = w.ui().lstUsers->listArea();
+    const QPointF mid(list->width() / 3.0, list->height() / 2.0);
+    QWheelEvent wheel(mid, list->mapToGlobal(mid), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    w.settle();
+    EXPECT_GT(w.ui().lstUsers->verticalBar()->value(), 0);
 }
 
 }  // namespace
