@@ -3,14 +3,18 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDateTime>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <algorithm>
+#include <cctype>
 
 #include "platform/qt/accessible_lists.h"
 #include "platform/qt/binding.h"
@@ -33,6 +37,8 @@ constexpr std::size_t kMaxCachedLayouts = 4096;
 const QColor kBackground(0, 0, 0);
 const QColor kDefaultText(192, 192, 192);
 const QColor kSelection(38, 79, 120);
+const QColor kMatch(92, 78, 16);
+const QColor kCurrentMatch(196, 110, 0);
 
 // While lines stream in, the bar's range grows every turn of the event loop, yet its picture
 // rarely changes (a long history keeps the handle at its smallest, at the bottom). Styles paint
@@ -123,6 +129,11 @@ ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
         if (alive.expired()) return;
         viewport()->setCursor(pointer == kLinkPointer ? Qt::PointingHandCursor : Qt::IBeamCursor);
     });
+    view_.FontSize.changed.connect([this, alive](const int&) {
+        if (!alive.expired()) scheduleSync();  // the page step follows the font in use
+    });
+    edgeTimer_.setInterval(50);
+    connect(&edgeTimer_, &QTimer::timeout, this, [this] { edgeScroll(); });
     lastLine_ = view_.lineCount() - 1;
     followPending_ = true;
     scheduleSync();
@@ -295,7 +306,10 @@ void ChatViewWidget::sync() {
     adjusting_ = true;
     if (filled_) {
         bar->setRange(static_cast<int>(fillLine_), static_cast<int>(count - 1));
-        bar->setPageStep(std::max(1, viewport()->height() / std::max(1, fontFor({}).height)));
+        CharFormat inUse;
+        if (view_.FontSize.get() > 0)
+            inUse.size = static_cast<std::uint16_t>(view_.FontSize.get() * 2);
+        bar->setPageStep(std::max(1, viewport()->height() / std::max(1, fontFor(inUse).height)));
     } else {
         bar->setRange(0, 0);
     }
@@ -383,6 +397,7 @@ void ChatViewWidget::drawRow(QPainter& p, const Row& row) {
     const qreal baseline = row.top + row.ascent;
     qreal x = kMargin;
     std::size_t run = 0;
+    if (search_) drawMarks(p, row, line);
     // Selection first, behind the text.
     if (lineSelected) {
         qreal from = -1, to = x;
@@ -495,14 +510,60 @@ void ChatViewWidget::mousePressEvent(QMouseEvent* event) {
     hover(event->position().toPoint());
     txtLog_MouseDown(form_, button);
     if (event->button() == Qt::LeftButton) {
+        const QPoint point = event->position().toPoint();
         Pos pos;
-        if (charAt(event->position().toPoint(), pos, true)) {
+        // The third click of a triple-click takes the whole line.
+        const bool third =
+            QDateTime::currentMSecsSinceEpoch() - doubleClickAt_ <
+                QApplication::doubleClickInterval() &&
+            (point - doubleClickPoint_).manhattanLength() <= QApplication::startDragDistance();
+        doubleClickAt_ = 0;
+        if (third && charAt(point, pos, false)) {
+            anchor_ = {pos.line, 0};
+            caret_ = {pos.line, static_cast<std::uint32_t>(view_.line(pos.line).text.size())};
+            viewport()->update();
+            selectionMade();
+            return;
+        }
+        if (charAt(point, pos, true)) {
             if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = pos;
             caret_ = pos;
             selecting_ = true;
+            dragPoint_ = point;
             viewport()->update();
         }
     }
+}
+
+void ChatViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    doubleClickAt_ = QDateTime::currentMSecsSinceEpoch();
+    doubleClickPoint_ = point;
+    selecting_ = false;
+    Pos pos;
+    if (!charAt(point, pos, false)) return;
+    const std::string_view text = view_.line(pos.line).text;
+    if (pos.index >= text.size()) return;
+    // Letters, digits, "_" and the accented letters make a word; any other character is its own.
+    const auto inWord = [&](std::uint32_t i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        return std::isalnum(c) || c == '_' || c >= 0xC0;
+    };
+    std::uint32_t from = pos.index, to = pos.index + 1;
+    if (inWord(pos.index)) {
+        while (from > 0 && inWord(from - 1))
+            --from;
+        while (to < text.size() && inWord(to))
+            ++to;
+    }
+    anchor_ = {pos.line, from};
+    caret_ = {pos.line, to};
+    viewport()->update();
+    selectionMade();
 }
 
 void ChatViewWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -511,12 +572,64 @@ void ChatViewWidget::mouseMoveEvent(QMouseEvent* event) {
     Pos pos;
     if (selecting_ && (event->buttons() & Qt::LeftButton) && charAt(point, pos, true)) {
         caret_ = pos;
+        dragPoint_ = point;
         viewport()->update();
+        // Past the top or bottom edge the view scrolls on while the button is held.
+        const bool outside = point.y() < 0 || point.y() >= viewport()->height();
+        if (outside && !edgeTimer_.isActive()) edgeTimer_.start();
+        if (!outside) edgeTimer_.stop();
     }
 }
 
-void ChatViewWidget::mouseReleaseEvent(QMouseEvent*) {
+void ChatViewWidget::edgeScroll() {
+    if (!selecting_ || !(QApplication::mouseButtons() & Qt::LeftButton)) {
+        edgeTimer_.stop();
+        return;
+    }
+    QScrollBar* bar = verticalScrollBar();
+    const int y = dragPoint_.y();
+    if (y < 0) {
+        // Scrolled to the top, the view paints from the first line down; the bar's value then
+        // names a line that may be on screen already, so the top needs no further step.
+        if (bar->value() > bar->minimum()) bar->setValue(bar->value() - 1);
+    } else {
+        bar->setValue(bar->value() + 1);
+    }
+    repaint();  // the rows, and so the character under the pointer, as they are now
+    Pos pos;
+    if (charAt(QPoint(dragPoint_.x(), std::clamp(y, 0, viewport()->height() - 1)), pos, true))
+        caret_ = pos;
+    viewport()->update();
+}
+
+void ChatViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    edgeTimer_.stop();
+    if (selecting_ && event->button() == Qt::LeftButton && hasSelection()) selectionMade();
     selecting_ = false;
+}
+
+void ChatViewWidget::selectionMade() {
+    // On X11 a selection is also the primary selection, pasted with the middle button.
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard->supportsSelection() && hasSelection())
+        clipboard->setText(selectedText(), QClipboard::Selection);
+}
+
+void ChatViewWidget::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copyItem = menu.addAction(QStringLiteral("Copy"), this, [this] { copy(); });
+    copyItem->setEnabled(hasSelection());
+    Pos pos;
+    std::string link;
+    if (event->reason() == QContextMenuEvent::Mouse &&
+        charAt(event->pos(), pos, false))  // viewport coordinates
+        link = FindHyperlink(view_.line(pos.line).text, static_cast<long>(pos.index)).link;
+    if (!link.empty())
+        menu.addAction(QStringLiteral("Copy Link"), this,
+                       [link] { QApplication::clipboard()->setText(fromCp1252(link)); });
+    menu.addAction(QStringLiteral("Select All"), this, [this] { selectAll(); });
+    menu.addAction(QStringLiteral("Find..."), this, [this] { Q_EMIT findRequested(); });
+    menu.exec(event->globalPos());
 }
 
 void ChatViewWidget::focusInEvent(QFocusEvent* event) {
@@ -534,7 +647,12 @@ void ChatViewWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void ChatViewWidget::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
+    // Ctrl+C belongs to Connect; Ctrl+Insert and Ctrl+Shift+C copy whatever the platform says.
+    const auto mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool copyKeys =
+        (event->key() == Qt::Key_Insert && mods == Qt::ControlModifier) ||
+        (event->key() == Qt::Key_C && mods == (Qt::ControlModifier | Qt::ShiftModifier));
+    if (copyKeys || event->matches(QKeySequence::Copy)) {
         copy();
     } else if (event->matches(QKeySequence::SelectAll)) {
         selectAll();
@@ -567,11 +685,57 @@ void ChatViewWidget::selectAll() {
     anchor_ = {0, 0};
     caret_ = {last, static_cast<std::uint32_t>(view_.line(last).text.size())};
     viewport()->update();
+    selectionMade();
 }
 
 void ChatViewWidget::copy() const {
     const QString text = selectedText();
     if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void ChatViewWidget::setMarks(const ChatSearch* search, const SearchMatch* current) {
+    search_ = search;
+    hasCurrent_ = current != nullptr;
+    if (current) current_ = *current;
+    viewport()->update();
+}
+
+void ChatViewWidget::showLine(std::size_t line) {
+    if (line >= view_.lineCount()) return;
+    const int height = viewport()->height();
+    bool top = false, bottom = false;
+    for (const Row& row : rows_)
+        if (row.line == line) {
+            top = top || row.top >= 0;
+            bottom = bottom || row.top + row.height <= height;
+        }
+    if (top && bottom) return;  // wholly on screen already
+    QScrollBar* bar = verticalScrollBar();
+    // The bar names the line shown last: put the line near the middle of the view.
+    bar->setValue(static_cast<int>(
+        std::min<std::size_t>(line + static_cast<std::size_t>(bar->pageStep() / 2), INT32_MAX)));
+    viewport()->update();
+}
+
+qreal ChatViewWidget::xOf(const StyledLine& line, const Row& row, std::uint32_t index) const {
+    qreal x = kMargin;
+    std::size_t run = 0;
+    for (std::uint32_t i = row.begin; i < index && i < row.end; ++i)
+        x += advanceAt(line, run, i);
+    return x;
+}
+
+void ChatViewWidget::drawMarks(QPainter& p, const Row& row, const StyledLine& line) {
+    const auto length = static_cast<std::uint32_t>(search_->length());
+    for (const std::uint32_t offset : search_->offsetsIn(row.line)) {
+        const std::uint32_t from = std::max(offset, row.begin);
+        const std::uint32_t to = std::min(offset + length, row.end);
+        if (from >= to) continue;  // on another row of the line
+        const qreal x0 = xOf(line, row, from), x1 = xOf(line, row, to);
+        const bool current =
+            hasCurrent_ && current_ == SearchMatch{static_cast<std::uint32_t>(row.line), offset};
+        p.fillRect(QRectF(x0, row.top, x1 - x0, row.height), current ? kCurrentMatch : kMatch);
+    }
 }
 
 }  // namespace orva

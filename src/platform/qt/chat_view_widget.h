@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QGlyphRun>
 #include <QRawFont>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -16,6 +17,7 @@
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")
 #undef emit
+#include "view/chat_search.h"
 #include "view/chat_view.h"
 #pragma pop_macro("emit")
 
@@ -37,6 +39,10 @@ class ChatViewWidget : public QAbstractScrollArea {
     QString selectedText() const;
     void selectAll();
     void copy() const;
+    // Marks every match of search on screen, current (when set) stronger; null removes them.
+    void setMarks(const ChatSearch* search, const SearchMatch* current);
+    // Scrolls, when needed, so that a line is on screen.
+    void showLine(std::size_t line);
     bool hasSelection() const { return anchor_ != caret_; }
     // The line and character under a point of the viewport (for links: the character whose
     // cell holds the point; past a line's end, its length).
@@ -66,12 +72,17 @@ class ChatViewWidget : public QAbstractScrollArea {
         return r;
     }
 
+  Q_SIGNALS:
+    void findRequested();  // "Find..." in the context menu
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -114,6 +125,10 @@ class ChatViewWidget : public QAbstractScrollArea {
     void drawRow(QPainter& p, const Row& row);
     void drawSegment(QPainter& p, const FontEntry& e, std::string_view seg, QPointF origin);
     QColor colourOf(std::uint8_t index) const;
+    void drawMarks(QPainter& p, const Row& row, const StyledLine& line);
+    qreal xOf(const StyledLine& line, const Row& row, std::uint32_t index) const;
+    void selectionMade();
+    void edgeScroll();
 
     FrmMain& form_;
     ChatView& view_;
@@ -133,6 +148,13 @@ class ChatViewWidget : public QAbstractScrollArea {
 
     Pos anchor_, caret_;
     bool selecting_ = false;
+    QPoint dragPoint_;          // where the pointer is while selecting
+    QTimer edgeTimer_;          // scrolls while a selection is dragged past the top or bottom
+    qint64 doubleClickAt_ = 0;  // a press soon after a double-click, nearby, selects the line
+    QPoint doubleClickPoint_;
+    const ChatSearch* search_ = nullptr;
+    SearchMatch current_;
+    bool hasCurrent_ = false;
     std::vector<Row> rows_;        // rows painted last, top to bottom
     std::vector<quint32> glyphs_;  // scratch of drawSegment
     std::vector<QPointF> positions_;

@@ -4,6 +4,7 @@
 #include "platform/qt/lst_box_widget.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -15,6 +16,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
+#include <QWheelEvent>
 #include <algorithm>
 #include <array>
 
@@ -103,6 +105,8 @@ class LstBoxWidget::PicList : public QWidget {
         }
     }
     void resizeEvent(QResizeEvent*) override { owner_.layoutList(); }
+    // The wheel anywhere over the list moves it, as over its scroll bar.
+    void wheelEvent(QWheelEvent* e) override { QCoreApplication::sendEvent(owner_.scrollV_, e); }
     void mousePressEvent(QMouseEvent* e) override {
         owner_.model_.picList_MouseDown(buttonCode(e->button()),
                                         static_cast<int>(e->position().y()));

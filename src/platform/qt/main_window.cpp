@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QShortcut>
+#include <algorithm>
 
 #include "core/frm_main.h"
 #include "core/startup.h"
@@ -16,6 +18,7 @@
 #include "platform/qt/binding.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/codec.h"
+#include "platform/qt/find_bar.h"
 #include "platform/qt/log_window.h"
 #include "platform/qt/lst_box_widget.h"
 #include "platform/qt/paste_filter.h"
@@ -126,7 +129,10 @@ void MainWindow::buildMenus() {
     std::vector<QAction*> withKeys;
     for (const auto& [item, a] : actions_)
         if (!item->Shortcut.empty()) withKeys.push_back(a);
-    new MenuShortcutFilter(this, std::move(withKeys));
+    auto* keys = new MenuShortcutFilter(this, std::move(withKeys));
+    // F3 is a macro's key elsewhere; in the find field it steps through the matches.
+    keys->leaveTo(ui_.findBar->field(),
+                  {QKeySequence(Qt::Key_F3), QKeySequence(Qt::SHIFT | Qt::Key_F3)});
 }
 
 void MainWindow::addZoneItem(int index) {
@@ -266,6 +272,14 @@ QWidget* MainWindow::buildChatArea(QWidget* parent) {
     ui_.picSplit = filled(new QWidget(area), QColor(64, 64, 64));
     ui_.lstUsers = new LstBoxWidget(f_.lstUsers, area);
     ui_.lstUsers->listArea()->setAccessibleName(QStringLiteral("Players"));
+    ui_.findBar = new FindBar(f_.txtLog, *ui_.txtLog, area);
+    connect(ui_.findBar, &FindBar::closed, this, [this] {
+        relayout();
+        ui_.txtOut->setFocus(Qt::OtherFocusReason);
+    });
+    connect(ui_.txtLog, &ChatViewWidget::findRequested, this, [this] { openFind(); });
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, this, [this] { openFind(); });
     return area;
 }
 
@@ -424,6 +438,12 @@ void MainWindow::showMacroEditor() {
     macroEditor_->activateWindow();
 }
 
+void MainWindow::openFind() {
+    if (ui_.chatArea->isHidden()) return;  // nothing to search before the chat shows
+    ui_.findBar->open();
+    relayout();
+}
+
 void MainWindow::relayout() {
     Form_Resize(f_);
     QWidget* c = centralWidget();
@@ -436,7 +456,14 @@ void MainWindow::relayout() {
     ui_.chatArea->setGeometry(0, 0, c->width(), c->height());
     place(ui_.lstUsers, l.lstUsers);
     place(ui_.picSplit, l.picSplit);
-    place(ui_.txtLog, l.txtLog);
+    // The find bar, while open, takes the bottom of the chat view's place.
+    Box log = l.txtLog;
+    if (!ui_.findBar->isHidden()) {
+        const int bar = std::min(ui_.findBar->sizeHint().height(), std::max(0, log.height));
+        log.height -= bar;
+        place(ui_.findBar, {log.left, log.top + log.height, log.width, bar});
+    }
+    place(ui_.txtLog, log);
     place(ui_.txtOut, l.txtOut);
     place(ui_.Line1, l.Line1);
 }
@@ -471,11 +498,18 @@ MenuShortcutFilter::MenuShortcutFilter(QWidget* window, std::vector<QAction*> ac
     qApp->installEventFilter(this);
 }
 
+void MenuShortcutFilter::leaveTo(QWidget* widget, std::vector<QKeySequence> keys) {
+    keeper_ = widget;
+    kept_ = std::move(keys);
+}
+
 QAction* MenuShortcutFilter::match(QObject* receiver, const QKeyEvent& key) const {
     auto* w = qobject_cast<QWidget*>(receiver);
     if (!w || !window_ || w->window() != window_) return nullptr;
     const auto mods = key.modifiers() & ~Qt::KeypadModifier;
     const QKeySequence pressed(QKeyCombination(mods, static_cast<Qt::Key>(key.key())));
+    if (keeper_ && w == keeper_ && std::find(kept_.begin(), kept_.end(), pressed) != kept_.end())
+        return nullptr;
     for (const QPointer<QAction>& a : actions_)
         if (a && a->isEnabled() && a->isVisible() && a->shortcut() == pressed) return a;
     return nullptr;

@@ -28,6 +28,7 @@ struct MenuItem;
 class ChatViewWidget;
 class LstBoxWidget;
 class LogWindow;
+class FindBar;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
         LstBoxWidget* lstUsers = nullptr;
         QWidget* picSplit = nullptr;
         QFrame* Line1 = nullptr;
+        FindBar* findBar = nullptr;
         QMenu *menu_File = nullptr, *menu_Zones = nullptr, *menu_Macros = nullptr,
               *menu_Help = nullptr;
     };
@@ -89,6 +91,7 @@ class MainWindow : public QMainWindow {
     void showFontPick();
     void showMacroEditor();
     void showZoneManager();
+    void openFind();
 
     FrmMain& f_;
     Widgets ui_;
@@ -109,6 +112,8 @@ class MenuShortcutFilter : public QObject {
     Q_OBJECT
   public:
     MenuShortcutFilter(QWidget* window, std::vector<QAction*> actions);
+    // In widget, these keys stay the widget's own (the find field's F3, say).
+    void leaveTo(QWidget* widget, std::vector<QKeySequence> keys);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,6 +123,8 @@ class MenuShortcutFilter : public QObject {
 
     QPointer<QWidget> window_;
     std::vector<QPointer<QAction>> actions_;
+    QPointer<QWidget> keeper_;
+    std::vector<QKeySequence> kept_;
 };
 
 // The zone list's font: "Courier New" 9 pt, or the nearest fixed-pitch face where it is missing.
