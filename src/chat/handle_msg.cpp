@@ -107,17 +107,19 @@ void channelLine(FrmMain& f, std::string_view remainder) {
 
 void moderatorLine(FrmMain& f, std::string_view remainder) {
     std::string line = "* ";
+    std::optional<NamedText> m;
     if (remainder.starts_with("cheater {") && remainder.find('}', 9) != npos) {
         line += remainder;
     } else {
-        const auto m = splitName(remainder);
+        m = splitName(remainder);
         if (!m) return;
         line += PadName(m->name, f.NameWidth);
         line += "> ";
         line += m->text;
-        f.chatHeard.emit({ChatKind::Moderator, m->name, m->text});
     }
     AppendChatLine(f, line, ColorModerator);  // staff lines never reach the chat log
+    // Heard once shown, like every other kind, so that a mark lands on this line.
+    if (m) f.chatHeard.emit({ChatKind::Moderator, m->name, m->text});
 }
 
 // Servers send system lines without a name field; a colon, where there is one, still ends a

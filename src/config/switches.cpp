@@ -53,6 +53,10 @@ void menu_AutoReconnect_Click(FrmMain& f) {
     flip(f, f.AutoReconnect, f.menu_AutoReconnect, "AutoReconnect");
 }
 
+void menu_Notify_Click(FrmMain& f) {
+    flip(f, f.Notify, f.menu_Notify, "Notify");
+}
+
 void menu_HighLightURL_Click(FrmMain& f) {
     flip(f, f.showURLs, f.menu_HighLightURL, "URLClickable");
 }
@@ -87,6 +91,10 @@ void loadSwitches(FrmMain& f) {
     f.menu_Mute.Checked.set(f.Muted != 0);
     f.AutoReconnect = readOn(f, "AutoReconnect") ? 1 : 0;
     f.menu_AutoReconnect.Checked.set(f.AutoReconnect != 0);
+    // On unless turned off: only "0" is off.
+    f.Notify = ReadSetting("Config", "Notify", f.ConfigPath) == "0" ? 0 : 1;
+    f.menu_Notify.Checked.set(f.Notify != 0);
+    f.HighlightWords = ReadSetting("Config", "Highlight", f.ConfigPath);
 }
 
 }  // namespace orva

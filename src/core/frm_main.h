@@ -13,10 +13,12 @@
 #include "chat/chat_heard.h"
 #include "chat/input_history.h"
 #include "chat/name_completion.h"
+#include "chat/notifications.h"
 #include "core/roster.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
 #include "lstBox/lst_box.h"
+#include "platform/notifier.h"
 #include "view/chat_view.h"
 #include "zones/zone_list.h"
 #include "zones/zone_ping.h"
@@ -43,6 +45,7 @@ struct FrmMain {
     Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
+    Prop<bool> WindowActive{true};
     // tmrflash's request: highlight the window's title and taskbar button (true) or let it go.
     Signal<bool> flashWindow;
     bool FlashHighlighted = false;
@@ -56,7 +59,9 @@ struct FrmMain {
     MenuItem menu_HighLightURL{"Highlight URL"};
     MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
     MenuItem menu_AutoReconnect{"Reconnect Automatically"};
+    MenuItem menu_Notify{"Desktop Notifications"};
     MenuItem menu_SetFont{"Font"};
+    MenuItem menu_HighlightWords{"Highlight Words..."};
     MenuItem menu_Exit{"E&xit"};
     MenuItem menu_Zones{"&Zones"};
     std::vector<std::unique_ptr<MenuItem>> menu_Zone;  // item 0 exists from the start
@@ -103,6 +108,8 @@ struct FrmMain {
     std::uint8_t showURLs = 0;
     std::uint8_t Muted = 0;
     std::uint8_t AutoReconnect = 0;
+    std::uint8_t Notify = 1;
+    std::string HighlightWords;  // as stored: words separated by commas
     std::string ProfileID = "User0";
     std::uint8_t NameWidth = 14;
 
@@ -130,6 +137,11 @@ struct FrmMain {
     InputHistory History;                // lines sent with Enter, for Ctrl+Up and Ctrl+Down
     NameCompletion Completion;           // Tab in the input line
     Signal<const ChatHeard&> chatHeard;  // a chat line from another player was shown
+
+    // --- desktop notifications and the tray icon ---------------------------------------------
+    std::unique_ptr<INotifier> notifier;  // none where the platform gives no notifications
+    NotifyState notifications;
+    Signal<> trayClicked;
 
     // --- tables ----------------------------------------------------------------------------
     Roster roster;

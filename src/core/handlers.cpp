@@ -1,6 +1,7 @@
 #include "core/handlers.h"
 
 #include "chat/input_line.h"
+#include "chat/notifications.h"
 #include "core/core_handlers.h"
 #include "core/frm_main.h"
 #include "core/reconnect.h"
@@ -19,6 +20,7 @@ void wireHandlers(FrmMain& f) {
     wireReconnect(f);
     wireRosterToList(f);
     wireInputLine(f);
+    wireNotifications(f);
     wireWindowFlash(f);
     wirePingHandlers(f);
     wireMacroHandlers(f);

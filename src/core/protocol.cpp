@@ -7,6 +7,7 @@
 #include "base/case_fold.h"
 #include "base/numbers.h"
 #include "chat/handle_msg.h"
+#include "chat/notifications.h"
 #include "config/settings.h"
 #include "core/auto_commands.h"
 #include "core/connection.h"
@@ -81,6 +82,7 @@ void addPlayer(FrmMain& f, const ServerLine& d, bool entering) {
         std::string line = "* Player '" + name + "' just entered arena.";
         PostHighlightLine(f, line);
         PlaySoundFile(f, f.AppFolder + "watched.wav");
+        notifyWatchedEntering(f, name);
     } else {
         std::string line = "Player '" + name + "' just entered arena.";
         PostStatusLine(f, line);

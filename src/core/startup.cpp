@@ -164,6 +164,7 @@ void wireFoundationHandlers(FrmMain& f) {
     f.menu_Mute.clicked.connect([p] { menu_Mute_Click(*p); });
     f.menu_AutoReconnect.clicked.connect([p] { menu_AutoReconnect_Click(*p); });
     f.menu_HighLightURL.clicked.connect([p] { menu_HighLightURL_Click(*p); });
+    f.menu_Notify.clicked.connect([p] { menu_Notify_Click(*p); });
     f.menu_IgnorePubMacros.clicked.connect([p] { menu_IgnorePubMacros_Click(*p); });
     f.menu_Exit.clicked.connect([p] { menu_Exit_Click(*p); });
     f.cmdQuit.clicked.connect([p] { cmdQuit_Click(*p); });

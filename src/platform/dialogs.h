@@ -17,9 +17,10 @@ class IDialogs {
     // line breaks inside them are CR LF.
     virtual MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                  MsgButtons buttons = MsgButtons::Ok) = 0;
-    // Returns the text entered, or nothing when the user cancels.
-    virtual std::optional<std::string> inputBox(const std::string& prompt,
-                                                const std::string& title) = 0;
+    // Returns the text entered, or nothing when the user cancels. The field starts with
+    // `initial`.
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& initial = {}) = 0;
 };
 
 }  // namespace orva

@@ -55,6 +55,7 @@ void ChatView::load(std::string_view rtf) {
     bodyBytes_ = 0;
     lines_.clear();
     lines_.shrink_to_fit();
+    marked_.clear();
     arena_.clear();
     openText_.clear();
     openRuns_.clear();
@@ -104,6 +105,15 @@ std::string ChatView::Text() const {
         out += line(i).text;
     }
     return out;
+}
+
+void ChatView::markLastLine() {
+    const std::size_t last = lines_.size();  // the open paragraph the last fragment went into
+    if (marked_.empty() || marked_.back() < last) marked_.push_back(last);
+}
+
+bool ChatView::isMarked(std::size_t index) const {
+    return std::binary_search(marked_.begin(), marked_.end(), index);
 }
 
 StyledLine ChatView::line(std::size_t index) const {

@@ -59,6 +59,9 @@ class ChatView : private RtfSink {
     std::size_t lineCount() const { return lines_.size() + 1; }
     StyledLine line(std::size_t index) const;
     std::uint64_t documentBytes() const;
+    // Marks the last line as one that asks for the user (drawn with a band; not in the document).
+    void markLastLine();
+    bool isMarked(std::size_t index) const;
     std::size_t memoryEstimate() const;
 
     // Control font, set by UpdateFontFace.
@@ -93,6 +96,7 @@ class ChatView : private RtfSink {
     std::deque<LineRec> lines_;  // finished paragraphs
     std::string openText_;       // the last paragraph, still open to more text
     std::vector<StyleRun> openRuns_;
+    std::vector<std::size_t> marked_;  // ascending line indexes; few, so kept apart from lines_
 };
 
 }  // namespace orva

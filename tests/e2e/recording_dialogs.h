@@ -17,7 +17,8 @@ struct RecordingDialogs : IDialogs {
         return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok
                                                                             : MsgResult::Yes;
     }
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string&) override {
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string&,
+                                        const std::string&) override {
         shown.push_back(prompt);
         return std::string("Tester");
     }

@@ -253,8 +253,10 @@ TEST_F(MainWindowTest, MenusAsDesigned) {
                 {"Highlight URL", "", false, true, true, true},
                 {"Mute Sounds", "Ctrl+M", false, true, true, true},
                 {"Reconnect Automatically", "", false, true, true, true},
+                {"Desktop Notifications", "", false, true, true, true},
                 sep,
                 {"Font", "", false, true, true, false},
+                {"Highlight Words...", "", false, true, true, false},
                 sep,
                 {"E&xit", "", false, true, true, false}});
     expectMenu(ui().menu_Zones, "&Zones",

@@ -84,8 +84,10 @@ MsgResult FakeDialogs::messageBox(const std::string& text, const std::string& ti
 }
 
 std::optional<std::string> FakeDialogs::inputBox(const std::string& prompt,
-                                                 const std::string& title) {
+                                                 const std::string& title,
+                                                 const std::string& initial) {
     calls.push_back({prompt, title, MsgIcon::None, MsgButtons::OkCancel});
+    initials.push_back(initial);
     if (!inputs.empty()) {
         auto r = inputs.front();
         inputs.pop_front();

@@ -59,6 +59,18 @@ class ManualClock : public IClock, public ITimerFactory {
     mutable LocalTime textOf_{-1, -1, -1, -1, -1, -1, -1};  // the time text_ holds
 };
 
+// Records the notifications raised and the tray's tooltip.
+class FakeNotifier : public INotifier {
+  public:
+    void notify(const std::string& summary, const std::string& body) override {
+        shown.push_back({summary, body});
+    }
+    void setTrayToolTip(const std::string& text) override { toolTip = text; }
+
+    std::vector<std::pair<std::string, std::string>> shown;
+    std::string toolTip;
+};
+
 struct DialogCall {
     std::string text, title;
     MsgIcon icon;
@@ -70,13 +82,14 @@ class FakeDialogs : public IDialogs {
   public:
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
-    std::optional<std::string> inputBox(const std::string& prompt,
-                                        const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& initial = {}) override;
 
     std::vector<DialogCall> calls;
     std::deque<MsgResult> answers;
     std::deque<std::optional<std::string>> inputs;
-    std::function<void()> duringBox;  // runs while a box is "open"
+    std::vector<std::string> initials;  // the field's starting text of each input box
+    std::function<void()> duringBox;    // runs while a box is "open"
 };
 
 class FakeTcp : public ITcpClient {

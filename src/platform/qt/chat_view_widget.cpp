@@ -39,6 +39,9 @@ const QColor kDefaultText(192, 192, 192);
 const QColor kSelection(38, 79, 120);
 const QColor kMatch(92, 78, 16);
 const QColor kCurrentMatch(196, 110, 0);
+// A line that asks for the user: a dim amber band with a bright bar in the left margin.
+const QColor kMarkBand(52, 40, 8);
+const QColor kMarkBar(255, 189, 41);
 
 // While lines stream in, the bar's range grows every turn of the event loop, yet its picture
 // rarely changes (a long history keeps the handle at its smallest, at the bottom). Styles paint
@@ -397,6 +400,10 @@ void ChatViewWidget::drawRow(QPainter& p, const Row& row) {
     const qreal baseline = row.top + row.ascent;
     qreal x = kMargin;
     std::size_t run = 0;
+    if (view_.isMarked(row.line)) {
+        p.fillRect(QRectF(0, row.top, viewport()->width(), row.height), kMarkBand);
+        p.fillRect(QRectF(0, row.top, 2, row.height), kMarkBar);
+    }
     if (search_) drawMarks(p, row, line);
     // Selection first, behind the text.
     if (lineSelected) {

@@ -22,6 +22,7 @@
 #include "platform/qt/log_window.h"
 #include "platform/qt/lst_box_widget.h"
 #include "platform/qt/paste_filter.h"
+#include "platform/qt/qt_notifier.h"
 
 namespace orva {
 namespace {
@@ -67,11 +68,14 @@ MainWindow::MainWindow(FrmMain& form, QWidget* parent) : QMainWindow(parent), f_
 
     buildMenus();
     bindAll();
+    f_.notifier = std::make_unique<QtNotifier>(f_);
     resize(kDesignedWidth, kDesignedHeight + menuBar()->sizeHint().height());
     relayout();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    f_.notifier.reset();  // the tray icon goes with the window
+}
 
 QAction* MainWindow::action(const MenuItem& item) const {
     const auto it = actions_.find(&item);
@@ -103,8 +107,10 @@ void MainWindow::buildMenus() {
     addItem(file, f_.menu_HighLightURL, true);
     addItem(file, f_.menu_Mute, true);
     addItem(file, f_.menu_AutoReconnect, true);
+    addItem(file, f_.menu_Notify, true);
     file->addSeparator();
     addItem(file, f_.menu_SetFont);
+    addItem(file, f_.menu_HighlightWords);
     file->addSeparator();
     addItem(file, f_.menu_Exit);
 
@@ -474,6 +480,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) f_.WindowActive.set(isActiveWindow());
     if (event->type() == QEvent::WindowStateChange) {
         f_.WindowState.set(isMinimized() ? 1 : isMaximized() ? 2 : 0);
         relayout();

@@ -91,12 +91,13 @@ MsgResult QtDialogs::messageBox(const std::string& text, const std::string& titl
     }
 }
 
-std::optional<std::string> QtDialogs::inputBox(const std::string& prompt,
-                                               const std::string& title) {
+std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                               const std::string& initial) {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(fromCp1252(title));
     dialog.setLabelText(dialogText(prompt));
     dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(fromCp1252(initial));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return toCp1252(dialog.textValue());
 }

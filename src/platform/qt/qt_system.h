@@ -18,8 +18,8 @@ class QtDialogs : public IDialogs {
   public:
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons = MsgButtons::Ok) override;
-    std::optional<std::string> inputBox(const std::string& prompt,
-                                        const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& initial = {}) override;
 };
 
 // Message texts break lines with CR LF (or a lone CR or LF); a widget wants "\n".
