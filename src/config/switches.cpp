@@ -53,6 +53,10 @@ void menu_AutoReconnect_Click(FrmMain& f) {
     flip(f, f.AutoReconnect, f.menu_AutoReconnect, "AutoReconnect");
 }
 
+void menu_Timestamps_Click(FrmMain& f) {
+    flip(f, f.Timestamps, f.menu_Timestamps, "Timestamps");
+}
+
 void menu_HighLightURL_Click(FrmMain& f) {
     flip(f, f.showURLs, f.menu_HighLightURL, "URLClickable");
 }
@@ -87,6 +91,8 @@ void loadSwitches(FrmMain& f) {
     f.menu_Mute.Checked.set(f.Muted != 0);
     f.AutoReconnect = readOn(f, "AutoReconnect") ? 1 : 0;
     f.menu_AutoReconnect.Checked.set(f.AutoReconnect != 0);
+    f.Timestamps = readOn(f, "Timestamps") ? 1 : 0;
+    f.menu_Timestamps.Checked.set(f.Timestamps != 0);
 }
 
 }  // namespace orva

@@ -43,6 +43,7 @@ struct FrmMain {
     Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
+    Prop<bool> WindowActive{true};
     // tmrflash's request: highlight the window's title and taskbar button (true) or let it go.
     Signal<bool> flashWindow;
     bool FlashHighlighted = false;
@@ -56,6 +57,7 @@ struct FrmMain {
     MenuItem menu_HighLightURL{"Highlight URL"};
     MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
     MenuItem menu_AutoReconnect{"Reconnect Automatically"};
+    MenuItem menu_Timestamps{"Timestamps"};
     MenuItem menu_SetFont{"Font"};
     MenuItem menu_Exit{"E&xit"};
     MenuItem menu_Zones{"&Zones"};
@@ -103,6 +105,7 @@ struct FrmMain {
     std::uint8_t showURLs = 0;
     std::uint8_t Muted = 0;
     std::uint8_t AutoReconnect = 0;
+    std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
     std::string ProfileID = "User0";
     std::uint8_t NameWidth = 14;
 

@@ -24,6 +24,7 @@ TEST(Switches, MenuTogglesFlipCheckAndWrite) {
         {menu_AutoReconnect_Click, &FrmMain::AutoReconnect, &FrmMain::menu_AutoReconnect,
          "AutoReconnect"},
         {menu_HighLightURL_Click, &FrmMain::showURLs, &FrmMain::menu_HighLightURL, "URLClickable"},
+        {menu_Timestamps_Click, &FrmMain::Timestamps, &FrmMain::menu_Timestamps, "Timestamps"},
         {menu_IgnorePubMacros_Click, &FrmMain::ShowPublicMacros, &FrmMain::menu_IgnorePubMacros,
          "PublicMacros"},
     };
@@ -68,7 +69,7 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     World w;
     w.dir.write("Config.ini",
                 "[Config]\r\nAutoPing=1\r\nKillMsgs=5\r\nPublicMacros=abc\r\nURLClickable=300\r\n"
-                "Muted= 2 \r\nAutoReconnect=1\r\n");
+                "Muted= 2 \r\nAutoReconnect=1\r\nTimestamps=1\r\n");
     FrmMain& f = w.f();
     loadSwitches(f);
     EXPECT_EQ(f.ckPing.Value.get(), 1);
@@ -81,6 +82,8 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     EXPECT_TRUE(f.menu_Mute.Checked.get());
     EXPECT_EQ(f.AutoReconnect, 1);
     EXPECT_TRUE(f.menu_AutoReconnect.Checked.get());
+    EXPECT_EQ(f.Timestamps, 1);
+    EXPECT_TRUE(f.menu_Timestamps.Checked.get());
 }
 
 // A switch that could not be stored says so and stays as it was.

@@ -33,6 +33,9 @@ constexpr std::size_t kMaxCachedLayouts = 4096;
 const QColor kBackground(0, 0, 0);
 const QColor kDefaultText(192, 192, 192);
 const QColor kSelection(38, 79, 120);
+const QColor kStampText(150, 150, 150);
+const QColor kMarker(220, 70, 70);
+constexpr int kMarkerWidth = 2;
 
 // While lines stream in, the bar's range grows every turn of the event loop, yet its picture
 // rarely changes (a long history keeps the handle at its smallest, at the bottom). Styles paint
@@ -113,6 +116,9 @@ ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     });
     view_.reloaded.connect([this, alive] {
         if (!alive.expired()) onReloaded();
+    });
+    view_.markerMoved.connect([this, alive] {
+        if (!alive.expired()) viewport()->update();
     });
     view_.FontName.changed.connect([this, alive](const std::string&) {
         if (alive.expired()) return;
@@ -367,6 +373,13 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     }
     for (const Row& row : rows_)
         if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
+    // The read marker lies along the top of the first line that arrived while away.
+    markerRect_ = QRect();
+    for (const Row& row : rows_) {
+        if (row.line != view_.markerLine() || row.begin != 0) continue;
+        markerRect_ = QRect(0, row.top, viewport()->width(), kMarkerWidth);
+        p.fillRect(markerRect_, kMarker);
+    }
     // Once a frame at most, and only for a listener: whatever changed is on screen now.
     if (QAccessible::isActive()) updateAccessibleChat(*this);
 }
@@ -411,7 +424,7 @@ void ChatViewWidget::drawRow(QPainter& p, const Row& row) {
         const CharFormat f = line.runs.empty() ? CharFormat{} : line.runs[run].format;
         const FontEntry& e = fontFor(f);
         const std::string_view seg = line.text.substr(i, segEnd - i);
-        p.setPen(colourOf(f.colour));
+        p.setPen((f.flags & StyleStamp) ? kStampText : colourOf(f.colour));
         drawSegment(p, e, seg, QPointF(x, baseline));
         for (char c : seg)
             x += e.advance[static_cast<unsigned char>(c)];

@@ -66,6 +66,9 @@ class ChatViewWidget : public QAbstractScrollArea {
         return r;
     }
 
+    // The read marker as last painted, in viewport coordinates; empty when not on screen.
+    QRect markerRect() const { return markerRect_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -133,7 +136,8 @@ class ChatViewWidget : public QAbstractScrollArea {
 
     Pos anchor_, caret_;
     bool selecting_ = false;
-    std::vector<Row> rows_;        // rows painted last, top to bottom
+    std::vector<Row> rows_;  // rows painted last, top to bottom
+    QRect markerRect_;
     std::vector<quint32> glyphs_;  // scratch of drawSegment
     std::vector<QPointF> positions_;
     QGlyphRun run_;

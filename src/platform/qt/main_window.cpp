@@ -100,6 +100,7 @@ void MainWindow::buildMenus() {
     addItem(file, f_.menu_HighLightURL, true);
     addItem(file, f_.menu_Mute, true);
     addItem(file, f_.menu_AutoReconnect, true);
+    addItem(file, f_.menu_Timestamps, true);
     file->addSeparator();
     addItem(file, f_.menu_SetFont);
     file->addSeparator();
@@ -451,6 +452,7 @@ void MainWindow::changeEvent(QEvent* event) {
         f_.WindowState.set(isMinimized() ? 1 : isMaximized() ? 2 : 0);
         relayout();
     }
+    if (event->type() == QEvent::ActivationChange) f_.WindowActive.set(isActiveWindow());
     QMainWindow::changeEvent(event);
 }
 
