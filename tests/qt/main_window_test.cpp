@@ -253,6 +253,7 @@ TEST_F(MainWindowTest, MenusAsDesigned) {
                 {"Highlight URL", "", false, true, true, true},
                 {"Mute Sounds", "Ctrl+M", false, true, true, true},
                 {"Reconnect Automatically", "", false, true, true, true},
+                {"Timestamps", "", false, true, true, true},
                 sep,
                 {"Font", "", false, true, true, false},
                 sep,

@@ -373,11 +373,12 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     }
     for (const Row& row : rows_)
         if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
-    // The read marker lies along the top of the first line that arrived while away.
+    // The read marker lies on the border above the first line that arrived while away, half in
+    // the line before (below its descenders), so tall glyphs do not touch it.
     markerRect_ = QRect();
     for (const Row& row : rows_) {
         if (row.line != view_.markerLine() || row.begin != 0) continue;
-        markerRect_ = QRect(0, row.top, viewport()->width(), kMarkerWidth);
+        markerRect_ = QRect(0, row.top - kMarkerWidth / 2, viewport()->width(), kMarkerWidth);
         p.fillRect(markerRect_, kMarker);
     }
     // Once a frame at most, and only for a listener: whatever changed is on screen now.
