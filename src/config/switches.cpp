@@ -57,6 +57,10 @@ void menu_Notify_Click(FrmMain& f) {
     flip(f, f.Notify, f.menu_Notify, "Notify");
 }
 
+void menu_Timestamps_Click(FrmMain& f) {
+    flip(f, f.Timestamps, f.menu_Timestamps, "Timestamps");
+}
+
 void menu_HighLightURL_Click(FrmMain& f) {
     flip(f, f.showURLs, f.menu_HighLightURL, "URLClickable");
 }
@@ -95,6 +99,8 @@ void loadSwitches(FrmMain& f) {
     f.Notify = ReadSetting("Config", "Notify", f.ConfigPath) == "0" ? 0 : 1;
     f.menu_Notify.Checked.set(f.Notify != 0);
     f.HighlightWords = ReadSetting("Config", "Highlight", f.ConfigPath);
+    f.Timestamps = readOn(f, "Timestamps") ? 1 : 0;
+    f.menu_Timestamps.Checked.set(f.Timestamps != 0);
 }
 
 }  // namespace orva

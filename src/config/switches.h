@@ -9,6 +9,7 @@ void menu_KillMessages_Click(FrmMain& f);
 void menu_Mute_Click(FrmMain& f);
 // Unlike the older switches, a write that fails says so and leaves the switch as stored.
 void menu_AutoReconnect_Click(FrmMain& f);
+void menu_Timestamps_Click(FrmMain& f);
 void menu_HighLightURL_Click(FrmMain& f);
 void menu_Notify_Click(FrmMain& f);
 void menu_IgnorePubMacros_Click(FrmMain& f);

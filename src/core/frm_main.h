@@ -60,6 +60,7 @@ struct FrmMain {
     MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
     MenuItem menu_AutoReconnect{"Reconnect Automatically"};
     MenuItem menu_Notify{"Desktop Notifications"};
+    MenuItem menu_Timestamps{"Timestamps"};
     MenuItem menu_SetFont{"Font"};
     MenuItem menu_HighlightWords{"Highlight Words..."};
     MenuItem menu_Exit{"E&xit"};
@@ -109,7 +110,8 @@ struct FrmMain {
     std::uint8_t Muted = 0;
     std::uint8_t AutoReconnect = 0;
     std::uint8_t Notify = 1;
-    std::string HighlightWords;  // as stored: words separated by commas
+    std::string HighlightWords;   // as stored: words separated by commas
+    std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
     std::string ProfileID = "User0";
     std::uint8_t NameWidth = 14;
 

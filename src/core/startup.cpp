@@ -165,6 +165,8 @@ void wireFoundationHandlers(FrmMain& f) {
     f.menu_AutoReconnect.clicked.connect([p] { menu_AutoReconnect_Click(*p); });
     f.menu_HighLightURL.clicked.connect([p] { menu_HighLightURL_Click(*p); });
     f.menu_Notify.clicked.connect([p] { menu_Notify_Click(*p); });
+    f.menu_Timestamps.clicked.connect([p] { menu_Timestamps_Click(*p); });
+    f.WindowActive.changed.connect([p](const bool& active) { p->txtLog.setWindowActive(active); });
     f.menu_IgnorePubMacros.clicked.connect([p] { menu_IgnorePubMacros_Click(*p); });
     f.menu_Exit.clicked.connect([p] { menu_Exit_Click(*p); });
     f.cmdQuit.clicked.connect([p] { cmdQuit_Click(*p); });

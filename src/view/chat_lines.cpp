@@ -1,5 +1,6 @@
 #include "view/chat_lines.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,15 @@ std::string BuildInitialRtf(const std::string& fontName, std::uint8_t halfPoints
     return rtf;
 }
 
+std::string TimeStamp(const LocalTime& t) {
+    // Out-of-range fields from a broken clock still give five characters.
+    auto two = [](int v) {
+        v = std::clamp(v, 0, 99);
+        return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
+    };
+    return "[" + two(t.hour) + ":" + two(t.minute) + "] ";
+}
+
 std::string& EscapeRtf(std::string& text) {
     std::size_t specials = 0;
     for (char c : text)
@@ -155,7 +165,9 @@ void AppendRtfFragment(FrmMain& f, std::string& fragment) {
     // A reader - the focus in the view, or the view scrolled back from the last line - keeps
     // the selection and the place; otherwise the caret goes to the end and the newest line
     // comes into view.
-    f.txtLog.append(fragment, !(f.ViewHasFocus || f.ViewScrolledBack));
+    const bool showNewest = !(f.ViewHasFocus || f.ViewScrolledBack);
+    if (f.Timestamps == 0) return f.txtLog.append(fragment, showNewest);
+    f.txtLog.append(fragment, showNewest, TimeStamp(f.env.clock.localTime()));
 }
 
 void ResetChatView(FrmMain& f) {

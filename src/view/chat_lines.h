@@ -10,6 +10,7 @@
 namespace orva {
 
 struct FrmMain;
+struct LocalTime;
 class ChatView;
 
 enum ChatColor : std::uint8_t {
@@ -39,6 +40,9 @@ inline constexpr std::array<Rgb, 9> ChatColors{
 
 // The fresh document: font table, colour table, the chat size and one line of colour samples.
 std::string BuildInitialRtf(const std::string& fontName, std::uint8_t halfPoints);
+
+// "[HH:MM] ": the time a line was added, as the view shows it when Timestamps is on.
+std::string TimeStamp(const LocalTime& t);
 
 // Escapes "\", "{" and "}" in place and returns the escaped text.
 std::string& EscapeRtf(std::string& text);

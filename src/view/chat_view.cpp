@@ -62,6 +62,9 @@ void ChatView::load(std::string_view rtf) {
     reader_.reset();
     reader_.feed(head_, *this);
     keepOpenFormat();
+    // The marked line is gone; lines of the new document that arrive while away get it.
+    marker_ = kNoMarker;
+    markerDue_ = away_;
     reloaded.emit();
 }
 
@@ -79,13 +82,43 @@ void ChatView::appendBody(std::string_view bytes) {
     }
 }
 
-void ChatView::append(std::string_view fragment, bool showNewest) {
+void ChatView::append(std::string_view fragment, bool showNewest, std::string_view stamp) {
     appendBody(kSeparator);
     appendBody(fragment);
     closing_ = kClosing;
+    appending_ = true;
+    lineStarted_ = false;
+    stamp_ = stamp;
     reader_.feed(fragment, *this);
+    // A line without text still shows its time, in the format the line ended with.
+    if (stampDue_) putStamp(reader_.format());
+    appending_ = false;
+    stamp_ = {};
     keepOpenFormat();
+    const bool marked = lineStarted_ && markerDue_;
+    if (marked) {
+        marker_ = startedLine_;
+        markerDue_ = false;
+    }
     appended.emit(showNewest);
+    if (marked) markerMoved.emit();
+}
+
+void ChatView::setWindowActive(bool active) {
+    if (away_ == !active) return;
+    away_ = !active;
+    markerDue_ = away_;
+    if (!away_ || marker_ == kNoMarker) return;
+    marker_ = kNoMarker;
+    markerMoved.emit();
+}
+
+// The stamp takes the size of the line's first text, so it sits on the line's baseline.
+void ChatView::putStamp(CharFormat format) {
+    stampDue_ = false;
+    openRuns_.clear();
+    openRuns_.push_back({0, CharFormat{format.size, 0, StyleStamp}});
+    openText_.assign(stamp_);
 }
 
 std::string ChatView::TextRTF() const {
@@ -139,6 +172,7 @@ std::size_t ChatView::memoryEstimate() const {
 }
 
 void ChatView::text(std::string_view bytes, CharFormat format) {
+    if (stampDue_) putStamp(format);
     if (openRuns_.empty() || openRuns_.back().format != format) {
         const auto at = static_cast<std::uint32_t>(openText_.size());
         if (!openRuns_.empty() && openRuns_.back().start == at)
@@ -156,6 +190,7 @@ void ChatView::keepOpenFormat() {
 }
 
 void ChatView::paragraph() {
+    if (stampDue_) putStamp(reader_.format());
     keepOpenFormat();
     LineRec r{nullptr, static_cast<std::uint32_t>(openText_.size()),
               static_cast<std::uint32_t>(openRuns_.size())};
@@ -171,6 +206,11 @@ void ChatView::paragraph() {
     lines_.push_back(r);
     openText_.clear();
     openRuns_.clear();
+    if (appending_ && !lineStarted_) {
+        lineStarted_ = true;
+        startedLine_ = lines_.size();
+        stampDue_ = !stamp_.empty();
+    }
 }
 
 }  // namespace orva

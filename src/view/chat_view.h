@@ -53,8 +53,16 @@ class ChatView : private RtfSink {
     // Replaces the document (the view's only way of being emptied).
     void load(std::string_view rtf);
     // Adds one fragment after the last line: O(fragment), whatever the document's length.
-    // showNewest tells the view whether to scroll to it or keep the reader's place.
-    void append(std::string_view fragment, bool showNewest = true);
+    // showNewest tells the view whether to scroll to it or keep the reader's place. A stamp
+    // (such as "[12:34] ") goes before the line the fragment starts, in the shown text only:
+    // the document keeps the fragment as it came.
+    void append(std::string_view fragment, bool showNewest = true, std::string_view stamp = {});
+
+    // The read marker: leaving the window moves it to above the first line that arrives while
+    // away; with none arriving there is no marker. Returns to the window leave it in place.
+    static constexpr std::size_t kNoMarker = static_cast<std::size_t>(-1);
+    void setWindowActive(bool active);
+    std::size_t markerLine() const { return marker_; }
 
     std::size_t lineCount() const { return lines_.size() + 1; }
     StyledLine line(std::size_t index) const;
@@ -72,6 +80,7 @@ class ChatView : private RtfSink {
 
     Signal<> reloaded;      // the document was replaced
     Signal<bool> appended;  // a fragment arrived; true: show the newest line
+    Signal<> markerMoved;
 
   private:
     // One block per line, the text and then its runs (at the next multiple of 4), so that a
@@ -87,6 +96,7 @@ class ChatView : private RtfSink {
     void paragraph() override;
     void keepOpenFormat();
     void appendBody(std::string_view bytes);
+    void putStamp(CharFormat format);
 
     std::string head_, closing_;
     std::vector<std::string> body_;  // chunks, each filled to its reserved size
@@ -97,6 +107,18 @@ class ChatView : private RtfSink {
     std::string openText_;       // the last paragraph, still open to more text
     std::vector<StyleRun> openRuns_;
     std::vector<std::size_t> marked_;  // ascending line indexes; few, so kept apart from lines_
+
+    // State of one append: the first paragraph break starts the line that gets the stamp and,
+    // while away, the marker.
+    bool appending_ = false;
+    bool lineStarted_ = false;
+    std::size_t startedLine_ = 0;
+    std::string_view stamp_;
+    bool stampDue_ = false;
+
+    bool away_ = false;
+    bool markerDue_ = false;  // away, and no line arrived yet
+    std::size_t marker_ = kNoMarker;
 };
 
 }  // namespace orva

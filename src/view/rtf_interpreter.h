@@ -7,7 +7,13 @@
 
 namespace orva {
 
-enum StyleFlag : std::uint8_t { StyleItalic = 1, StyleUnderline = 2, StyleLink = 4 };
+// StyleStamp is never read from RTF: the view sets it on the time it puts before a line.
+enum StyleFlag : std::uint8_t {
+    StyleItalic = 1,
+    StyleUnderline = 2,
+    StyleLink = 4,
+    StyleStamp = 8
+};
 
 // Character formatting as RTF knows it; size in half-points, colour an index into the palette.
 struct CharFormat {

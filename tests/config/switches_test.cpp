@@ -25,6 +25,7 @@ TEST(Switches, MenuTogglesFlipCheckAndWrite) {
          "AutoReconnect"},
         {menu_HighLightURL_Click, &FrmMain::showURLs, &FrmMain::menu_HighLightURL, "URLClickable"},
         {menu_Notify_Click, &FrmMain::Notify, &FrmMain::menu_Notify, "Notify"},
+        {menu_Timestamps_Click, &FrmMain::Timestamps, &FrmMain::menu_Timestamps, "Timestamps"},
         {menu_IgnorePubMacros_Click, &FrmMain::ShowPublicMacros, &FrmMain::menu_IgnorePubMacros,
          "PublicMacros"},
     };
@@ -69,7 +70,7 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     World w;
     w.dir.write("Config.ini",
                 "[Config]\r\nAutoPing=1\r\nKillMsgs=5\r\nPublicMacros=abc\r\nURLClickable=300\r\n"
-                "Muted= 2 \r\nAutoReconnect=1\r\nNotify=off\r\n");
+                "Muted= 2 \r\nAutoReconnect=1\r\nNotify=off\r\nTimestamps=1\r\n");
     FrmMain& f = w.f();
     loadSwitches(f);
     EXPECT_EQ(f.ckPing.Value.get(), 1);
@@ -84,6 +85,8 @@ TEST(Switches, LoadReadsNumbersAsSwitches) {
     EXPECT_TRUE(f.menu_AutoReconnect.Checked.get());
     EXPECT_EQ(f.Notify, 1);  // only "0" turns notifications off
     EXPECT_TRUE(f.menu_Notify.Checked.get());
+    EXPECT_EQ(f.Timestamps, 1);
+    EXPECT_TRUE(f.menu_Timestamps.Checked.get());
 }
 
 // A switch that could not be stored says so and stays as it was.

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
+#include "view/chat_lines.h"
 #include "zonesim.h"
 
 namespace orva {
@@ -96,6 +98,57 @@ TEST(ChatViewE2E, SelectionAndPlaceSurviveArrivingLinesWhileTheViewHasTheFocus) 
     EXPECT_EQ(view.selectedText(), selected);
     EXPECT_EQ(bar->value(), place);
     EXPECT_LT(bar->value(), bar->maximum());
+}
+
+// The File menu's Timestamps puts the local time before lines shown from then on, never into the
+// log; leaving the window puts the read marker above the first line that arrives while away.
+TEST(ChatViewE2E, TimestampsAndReadMarker) {
+    ClientWorld w{zonesim::Options{}};
+    w.window().resize(800, 600);
+    ASSERT_TRUE(w.started);
+    w.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window()));
+    ASSERT_TRUE(w.enterArena());
+    auto type = [&](const char* text) {
+        QTest::keyClicks(w.ui().txtOut, QString::fromLatin1(text));
+        QTest::keyClick(w.ui().txtOut, Qt::Key_Return);
+    };
+    type("?log stamps.txt");
+    w.window().action(w.f().menu_Timestamps)->trigger();
+    ASSERT_TRUE(w.window().action(w.f().menu_Timestamps)->isChecked());
+
+    const LocalTime before = w.f().env.clock.localTime();
+    w.sim().sendLine(w.me, "MSG:PUB:Bob:stamped");
+    ASSERT_TRUE(w.waitShows("Bob> stamped"));
+    const LocalTime after = w.f().env.clock.localTime();
+    const std::string shown(w.f().txtLog.line(w.f().txtLog.lineCount() - 1).text);
+    EXPECT_TRUE(shown.starts_with(TimeStamp(before)) || shown.starts_with(TimeStamp(after)))
+        << shown;
+    type("?log");
+    std::ifstream in(w.f().AppFolder + "logs/stamps.txt", std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(log.find("\r\n   " + std::string(11, ' ') + "Bob> stamped\r\n"), std::string::npos)
+        << log;
+
+    ChatViewWidget& view = w.view();
+    w.settle();
+    EXPECT_TRUE(view.markerRect().isEmpty());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(w.f().WindowActive.get());
+    w.sim().sendLine(w.me, "MSG:PUB:Bob:while away");
+    w.sim().sendLine(w.me, "MSG:PUB:Bob:and more");
+    ASSERT_TRUE(w.waitShows("Bob> and more"));
+    w.settle();
+    const std::size_t away = w.f().txtLog.lineCount() - 2;
+    ASSERT_EQ(w.f().txtLog.markerLine(), away);
+    const QRect marker = view.markerRect();
+    ASSERT_FALSE(marker.isEmpty());
+    const int border = view.paintedRect(away).top();
+    EXPECT_TRUE(marker.top() <= border && border <= marker.bottom()) << border;
+    EXPECT_EQ(marker.width(), view.viewport()->width());
 }
 
 }  // namespace

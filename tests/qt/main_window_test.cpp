@@ -254,6 +254,7 @@ TEST_F(MainWindowTest, MenusAsDesigned) {
                 {"Mute Sounds", "Ctrl+M", false, true, true, true},
                 {"Reconnect Automatically", "", false, true, true, true},
                 {"Desktop Notifications", "", false, true, true, true},
+                {"Timestamps", "", false, true, true, true},
                 sep,
                 {"Font", "", false, true, true, false},
                 {"Highlight Words...", "", false, true, true, false},

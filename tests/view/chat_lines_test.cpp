@@ -222,6 +222,65 @@ TEST(AppendRtfFragment, FocusDecidesWhetherTheViewFollows) {
     EXPECT_EQ(follow, (std::vector<bool>{true, false, true}));
 }
 
+// The time goes into the shown line only, from the switch on: the document and the log keep
+// their bytes, lines already shown keep their form.
+TEST(Timestamps, StampShownLinesOnly) {
+    Fresh w;
+    SetLogFileName(w.f(), "x.txt");
+    OpenLog(w.f());
+    std::string before = "old";
+    PostStatusLine(w.f(), before);
+    const std::string docBefore = w.f().txtLog.TextRTF();
+    w.f().Timestamps = 1;
+    struct Case {
+        int hour, minute;
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {9, 5, "Bob {x}", "<c0 18 s>[09:05] <c1 18>Bob {x}"},
+        {23, 59, "", "<c0 18 s>[23:59] "},
+        {0, 0, "a\\b", "<c0 18 s>[00:00] <c1 18>a\\b"},
+    };
+    std::string doc = docBefore.substr(0, docBefore.size() - 4), log, text;
+    for (const Case& c : cases) {
+        w.clock.local.hour = c.hour;
+        w.clock.local.minute = c.minute;
+        PostStatusLine(w.f(), text = c.text);
+        doc += "\r\n\\par\\fs18\\cf1 " + text;
+        log += text + "\r\n";
+        EXPECT_EQ(describe(w.f().txtLog.line(w.f().txtLog.lineCount() - 1)), c.shown);
+    }
+    EXPECT_EQ(w.f().txtLog.TextRTF(), doc + "\r\n }");
+    EXPECT_TRUE(w.dir.read("logs/x.txt").ends_with("\r\nold\r\n" + log));
+    EXPECT_EQ(describe(w.f().txtLog.line(1)), "<c1 18>old");
+    // What a copy of the whole view holds.
+    EXPECT_TRUE(
+        w.f().txtLog.Text().ends_with("old\r\n[09:05] Bob {x}\r\n[23:59] \r\n[00:00] a\\b"));
+}
+
+// Events: L a line, M a fragment of two lines, D the window left, A back, R the view reset.
+TEST(ReadMarker, AboveTheFirstLineThatArrivedWhileAway) {
+    constexpr std::size_t none = ChatView::kNoMarker;
+    struct Case {
+        const char* events;
+        std::size_t marker;
+    } cases[] = {
+        {"LL", none}, {"DLL", 1}, {"LDLLAL", 2}, {"LDAL", none},   {"DLALDL", 3}, {"DLADA", none},
+        {"DLADL", 2}, {"DM", 1},  {"LLDRL", 1},  {"DLLRAL", none}, {"DLAAL", 1},
+    };
+    for (const Case& c : cases) {
+        Fresh w;
+        for (const char* e = c.events; *e; ++e) {
+            std::string line = "x", two = "\\par\\cf1 one\\par\\cf2 two";
+            if (*e == 'L') PostStatusLine(w.f(), line);
+            if (*e == 'M') AppendRtfFragment(w.f(), two);
+            if (*e == 'D' || *e == 'A') w.f().txtLog.setWindowActive(*e == 'A');
+            if (*e == 'R') ResetChatView(w.f());
+        }
+        EXPECT_EQ(w.f().txtLog.markerLine(), c.marker) << c.events;
+    }
+}
+
 TEST(PostLines, ColourAndEscapedLogLine) {
     struct Case {
         void (*post)(FrmMain&, std::string&);

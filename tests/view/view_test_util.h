@@ -7,7 +7,7 @@
 
 namespace orva::test {
 
-// "<c3 18>text<c8 18 u L>link" - colour, size, then i/u/L for italic, underline, link.
+// "<c3 18>text<c8 18 u L>link" - colour, size, then i/u/L/s for italic, underline, link, stamp.
 inline std::string describe(const StyledLine& line) {
     std::string out;
     for (std::size_t r = 0; r < line.runs.size(); ++r) {
@@ -18,6 +18,7 @@ inline std::string describe(const StyledLine& line) {
         if (run.format.flags & StyleItalic) out += " i";
         if (run.format.flags & StyleUnderline) out += " u";
         if (run.format.flags & StyleLink) out += " L";
+        if (run.format.flags & StyleStamp) out += " s";
         out += ">";
         out += line.text.substr(run.start, end - run.start);
     }

@@ -42,6 +42,9 @@ const QColor kCurrentMatch(196, 110, 0);
 // A line that asks for the user: a dim amber band with a bright bar in the left margin.
 const QColor kMarkBand(52, 40, 8);
 const QColor kMarkBar(255, 189, 41);
+const QColor kStampText(150, 150, 150);
+const QColor kMarker(220, 70, 70);
+constexpr int kMarkerWidth = 2;
 
 // While lines stream in, the bar's range grows every turn of the event loop, yet its picture
 // rarely changes (a long history keeps the handle at its smallest, at the bottom). Styles paint
@@ -122,6 +125,9 @@ ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
     });
     view_.reloaded.connect([this, alive] {
         if (!alive.expired()) onReloaded();
+    });
+    view_.markerMoved.connect([this, alive] {
+        if (!alive.expired()) viewport()->update();
     });
     view_.FontName.changed.connect([this, alive](const std::string&) {
         if (alive.expired()) return;
@@ -384,6 +390,14 @@ void ChatViewWidget::paintEvent(QPaintEvent*) {
     }
     for (const Row& row : rows_)
         if (row.top + row.height > 0 && row.top < height) drawRow(p, row);
+    // The read marker lies on the border above the first line that arrived while away, half in
+    // the line before (below its descenders), so tall glyphs do not touch it.
+    markerRect_ = QRect();
+    for (const Row& row : rows_) {
+        if (row.line != view_.markerLine() || row.begin != 0) continue;
+        markerRect_ = QRect(0, row.top - kMarkerWidth / 2, viewport()->width(), kMarkerWidth);
+        p.fillRect(markerRect_, kMarker);
+    }
     // Once a frame at most, and only for a listener: whatever changed is on screen now.
     if (QAccessible::isActive()) updateAccessibleChat(*this);
 }
@@ -433,7 +447,7 @@ void ChatViewWidget::drawRow(QPainter& p, const Row& row) {
         const CharFormat f = line.runs.empty() ? CharFormat{} : line.runs[run].format;
         const FontEntry& e = fontFor(f);
         const std::string_view seg = line.text.substr(i, segEnd - i);
-        p.setPen(colourOf(f.colour));
+        p.setPen((f.flags & StyleStamp) ? kStampText : colourOf(f.colour));
         drawSegment(p, e, seg, QPointF(x, baseline));
         for (char c : seg)
             x += e.advance[static_cast<unsigned char>(c)];

@@ -72,6 +72,9 @@ class ChatViewWidget : public QAbstractScrollArea {
         return r;
     }
 
+    // The read marker as last painted, in viewport coordinates; empty when not on screen.
+    QRect markerRect() const { return markerRect_; }
+
   Q_SIGNALS:
     void findRequested();  // "Find..." in the context menu
 
@@ -155,7 +158,8 @@ class ChatViewWidget : public QAbstractScrollArea {
     const ChatSearch* search_ = nullptr;
     SearchMatch current_;
     bool hasCurrent_ = false;
-    std::vector<Row> rows_;        // rows painted last, top to bottom
+    std::vector<Row> rows_;  // rows painted last, top to bottom
+    QRect markerRect_;
     std::vector<quint32> glyphs_;  // scratch of drawSegment
     std::vector<QPointF> positions_;
     QGlyphRun run_;

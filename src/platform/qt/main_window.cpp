@@ -108,6 +108,7 @@ void MainWindow::buildMenus() {
     addItem(file, f_.menu_Mute, true);
     addItem(file, f_.menu_AutoReconnect, true);
     addItem(file, f_.menu_Notify, true);
+    addItem(file, f_.menu_Timestamps, true);
     file->addSeparator();
     addItem(file, f_.menu_SetFont);
     addItem(file, f_.menu_HighlightWords);
