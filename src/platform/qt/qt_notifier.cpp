@@ -3,6 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QPainter>
 #include <QPixmap>
 #include <QVariantMap>
@@ -77,12 +79,42 @@ bool QtNotifier::sendToService(const QString& summary, const QString& body) {
         return false;
     }
     if (!bus.interface()->isServiceRegistered(kService).value()) return false;
+    if (markup_) {
+        sendNotify(summary, body);
+    } else {
+        waiting_.emplace_back(summary, body);
+        askCapabilities();
+    }
+    return true;
+}
+
+void QtNotifier::askCapabilities() {
+    if (asking_) return;
+    asking_ = true;
+    QDBusConnection bus(busName_);
+    const QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, kService,
+                                                            QStringLiteral("GetCapabilities"));
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(ask, 2000), &context_);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &context_,
+                     [this](QDBusPendingCallWatcher* answer) {
+                         const QDBusPendingReply<QStringList> reply = *answer;
+                         // No answer: plain text, as the service shows it without markup.
+                         markup_ = !reply.isError() &&
+                                   reply.value().contains(QStringLiteral("body-markup"));
+                         asking_ = false;
+                         for (const auto& [summary, body] : std::exchange(waiting_, {}))
+                             sendNotify(summary, body);
+                         answer->deleteLater();
+                     });
+}
+
+void QtNotifier::sendNotify(const QString& summary, const QString& body) {
+    QDBusConnection bus(busName_);
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
-    call << QStringLiteral("orva") << 0u << QStringLiteral("orva") << summary << body
-         << QStringList() << QVariantMap() << -1;
+    call << QStringLiteral("orva") << 0u << QStringLiteral("orva") << summary
+         << (*markup_ ? body.toHtmlEscaped() : body) << QStringList() << QVariantMap() << -1;
     bus.asyncCall(call);  // the answer (the notification's id) is of no use here
-    return true;
 }
 
 void QtNotifier::setTrayToolTip(const std::string& text) {
