@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -22,6 +23,13 @@
 #include "zonesim.h"
 
 namespace orva {
+
+// Replaces a field's text by typing, as a user who selects it all first.
+inline void retype(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
 
 // A program folder whose zone.dat names the simulator, the client started from it, the window.
 class ClientWorld {

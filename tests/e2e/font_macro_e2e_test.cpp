@@ -21,12 +21,6 @@ namespace {
 
 using zonesim::pumpUntil;
 
-void retype(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
 TEST(FontPickerE2E, SavedFaceReachesTheInputLineAndTheChatLines) {
     ClientWorld w{zonesim::Options{}};
     w.window().resize(800, 600);

@@ -22,12 +22,6 @@ QPushButton* button(ZoneManagerWindow* m, const char* caption) {
     return nullptr;
 }
 
-void retype(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
 TEST(ZoneManagerE2E, SavedZonesReachTheListAndTheMenu) {
     ClientWorld w{zonesim::Options{}};
     ASSERT_TRUE(w.started);
