@@ -3,7 +3,13 @@
 namespace orva {
 
 FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp)
-    : env(e), sckClient(std::move(tcp)), sckPing(std::move(udp)) {
+    : ViewPart(e),
+      LogPart(e),
+      ConfigPart(e),
+      ZonesPart(e),
+      env(e),
+      sckClient(std::move(tcp)),
+      sckPing(std::move(udp)) {
     // Design-time state of the controls.
     menu_Disconnect.Enabled.set(false);
     menu_Zone.push_back(std::make_unique<MenuItem>("-zone-"));
