@@ -1,4 +1,5 @@
 #include "view/chat_lines.h"
+#include "view/view_part.h"
 
 #include <algorithm>
 #include <string>
@@ -170,7 +171,7 @@ void AppendRtfFragment(FrmMain& f, std::string& fragment) {
     f.txtLog.append(fragment, showNewest, TimeStamp(f.env.clock.localTime()));
 }
 
-void ResetChatView(FrmMain& f) {
+void ResetChatView(ViewPart& f) {
     f.txtLog.load(f.ChatViewInitialRtf);
     f.ViewScrolledBack = false;  // a fresh document has nothing to read back
 }

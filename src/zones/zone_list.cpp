@@ -1,4 +1,5 @@
 #include "zones/zone_list.h"
+#include "zones/zones_part.h"
 
 #include <cmath>
 
@@ -90,7 +91,7 @@ void LoadZoneList(FrmMain& f) {
     if (file.hadError) showReadError(f);
 }
 
-void AddZone(FrmMain& f, const std::string& name, const std::string& host, std::uint16_t port) {
+void AddZone(ZonesPart& f, const std::string& name, const std::string& host, std::uint16_t port) {
     ZoneRecord z;
     z.Name = name;
     z.Host = host;
@@ -100,7 +101,7 @@ void AddZone(FrmMain& f, const std::string& name, const std::string& host, std::
     ++f.zones.ZoneCount;
 }
 
-void UpdateZoneRow(FrmMain& f, int index, std::string_view left, std::string_view right) {
+void UpdateZoneRow(ZonesPart& f, int index, std::string_view left, std::string_view right) {
     if (index < 0 || index >= f.lstZones.ListCount() ||
         static_cast<std::size_t>(index) >= f.zones.Zones.size())
         return;
