@@ -13,7 +13,8 @@ struct ConfigPart {
     ConfigPart(const ConfigPart&) = delete;
     ConfigPart& operator=(const ConfigPart&) = delete;
 
-    Env& env;  // the platform services its routines use (files, dialogs)
+    Env& env;                // the platform services its routines use (files, dialogs)
+    std::string ConfigPath;  // AppFolder + "Config.ini"
     std::uint8_t ShowKillMessages = 0;
     std::uint8_t ShowPublicMacros = 0;
     std::uint8_t showURLs = 0;

@@ -1,6 +1,6 @@
 #include "config/setting_writes.h"
-#include "config/config_part.h"
 
+#include "config/config_part.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
 #include "view/chat_lines.h"

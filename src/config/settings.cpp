@@ -1,8 +1,7 @@
 #include "config/settings.h"
-#include "config/config_part.h"
 
+#include "config/config_part.h"
 #include "config/ini_file.h"
-#include "core/frm_main.h"
 #include "platform/files.h"
 
 namespace orva {

@@ -40,9 +40,8 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
     Env& env;  // hides the parts' own references to the same services
 
     // --- program -------------------------------------------------------------------------
-    std::string AppFolder;   // always ends in a separator
-    std::string ConfigPath;  // AppFolder + "Config.ini"
-    std::string SecondKey;   // the scrambler's second key, stored first thing at load
+    std::string AppFolder;  // always ends in a separator
+    std::string SecondKey;  // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
     Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close

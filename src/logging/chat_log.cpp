@@ -1,5 +1,4 @@
 #include "logging/chat_log.h"
-#include "logging/log_part.h"
 
 #include <filesystem>
 #include <optional>
@@ -7,6 +6,7 @@
 
 #include "base/text.h"
 #include "core/frm_main.h"
+#include "logging/log_part.h"
 #include "platform/files.h"
 
 namespace orva {

@@ -1,7 +1,7 @@
 #include "logging/trace.h"
-#include "logging/log_part.h"
 
 #include "core/frm_main.h"
+#include "logging/log_part.h"
 
 namespace orva {
 

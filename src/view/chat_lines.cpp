@@ -1,5 +1,4 @@
 #include "view/chat_lines.h"
-#include "view/view_part.h"
 
 #include <algorithm>
 #include <string>
@@ -9,6 +8,7 @@
 #include "base/case_fold.h"
 #include "core/frm_main.h"
 #include "logging/chat_log.h"
+#include "view/view_part.h"
 
 namespace orva {
 

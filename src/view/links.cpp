@@ -1,10 +1,10 @@
 #include "view/links.h"
-#include "view/view_part.h"
 
 #include <array>
 
 #include "base/case_fold.h"
 #include "core/frm_main.h"
+#include "view/view_part.h"
 
 namespace orva {
 

@@ -1,5 +1,4 @@
 #include "zones/zone_list.h"
-#include "zones/zones_part.h"
 
 #include <cmath>
 
@@ -7,6 +6,7 @@
 #include "chat/name_width.h"
 #include "core/frm_main.h"
 #include "platform/files.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 

@@ -1,5 +1,4 @@
 #include "zones/zone_manager.h"
-#include "zones/zones_part.h"
 
 #include <utility>
 
@@ -7,6 +6,7 @@
 #include "core/frm_main.h"
 #include "platform/files.h"
 #include "zones/ping_buttons.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
