@@ -93,8 +93,7 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
 
     // --- sockets and timers ------------------------------------------------------------------
     std::unique_ptr<ITcpClient> sckClient;
-    std::unique_ptr<IUdpSocket> sckPing;
-    std::unique_ptr<ITimer> tmrHalter, tmrflash, tmrPing, tmrPing2, tmrPing3;
+    std::unique_ptr<ITimer> tmrHalter, tmrflash;
 
     // --- connection state ------------------------------------------------------------------
     bool LoggedIn = false;

@@ -1,6 +1,8 @@
-// The zones room's part of the main window: the zone list, the ping controls, the zone table and
-// the ping state.
+// The zones room's part of the main window: the zone list, the ping controls, the zone table, the
+// ping state, socket and timers.
 #pragma once
+
+#include <memory>
 
 #include "base/controls.h"
 #include "base/env.h"
@@ -10,7 +12,7 @@
 namespace orva {
 
 struct ZonesPart {
-    explicit ZonesPart(Env& e) : env(e) {}
+    ZonesPart(Env& e, std::unique_ptr<IUdpSocket> udp) : env(e), sckPing(std::move(udp)) {}
     ZonesPart(const ZonesPart&) = delete;
     ZonesPart& operator=(const ZonesPart&) = delete;
 
@@ -23,6 +25,10 @@ struct ZonesPart {
 
     ZoneTable zones;
     ZonePing ping;
+
+    std::unique_ptr<IUdpSocket> sckPing;
+    // Made by FrmMain with its other timers, in its order.
+    std::unique_ptr<ITimer> tmrPing, tmrPing2, tmrPing3;
 };
 
 }  // namespace orva
