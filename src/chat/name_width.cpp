@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "config/config_part.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
 
 namespace orva {
 
@@ -13,7 +13,7 @@ std::string PadName(std::string_view name, std::uint8_t width) {
     return std::string(width - name.size(), ' ') + std::string(name);
 }
 
-bool SetNameWidth(FrmMain& f, std::int32_t value) {
+bool SetNameWidth(ConfigPart& f, std::int32_t value) {
     const std::int64_t v = std::llabs(static_cast<std::int64_t>(value));
     if (v == 0)
         f.NameWidth = kDefaultNameWidth;

@@ -1,5 +1,6 @@
 #include "config/setting_writes.h"
 
+#include "config/config_part.h"
 #include "config/settings.h"
 #include "core/frm_main.h"
 #include "view/chat_lines.h"
@@ -22,7 +23,7 @@ bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string
     return true;
 }
 
-void showNotWritten(FrmMain& f, const std::string& title) {
+void showNotWritten(ConfigPart& f, const std::string& title) {
     f.env.dialogs.messageBox(kNotWrittenText, title, MsgIcon::Exclamation);
 }
 

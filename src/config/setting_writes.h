@@ -8,6 +8,7 @@
 namespace orva {
 
 struct FrmMain;
+struct ConfigPart;
 
 struct SettingWrite {
     std::string section;
@@ -20,7 +21,7 @@ struct SettingWrite {
 bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string& file);
 
 // The exclamation box shown instead of a save's confirmation when Config.ini could not be written.
-void showNotWritten(FrmMain& f, const std::string& title);
+void showNotWritten(ConfigPart& f, const std::string& title);
 // The same words as a status line, for a command or a switch that wrote nothing.
 void postNotWritten(FrmMain& f);
 

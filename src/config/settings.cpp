@@ -1,7 +1,7 @@
 #include "config/settings.h"
 
+#include "config/config_part.h"
 #include "config/ini_file.h"
-#include "core/frm_main.h"
 #include "platform/files.h"
 
 namespace orva {
@@ -31,7 +31,7 @@ std::int32_t WriteSetting(const std::string& section, const std::optional<std::s
     return files::replaceAtomically(file, *changed) ? 1 : 0;
 }
 
-void PlaySoundFile(FrmMain& f, const std::string& path) {
+void PlaySoundFile(ConfigPart& f, const std::string& path) {
     if (f.Muted == 0) f.env.sound.play(path);
 }
 

@@ -8,6 +8,7 @@
 namespace orva {
 
 struct FrmMain;
+struct ConfigPart;
 
 // The value of key in section, cut to 254 characters; empty when file, section or key is missing.
 std::string ReadSetting(const std::string& section, const std::string& key,
@@ -19,6 +20,6 @@ std::int32_t WriteSetting(const std::string& section, const std::optional<std::s
                           const std::optional<std::string>& value, const std::string& file);
 
 // Plays a sound cue asynchronously unless muted.
-void PlaySoundFile(FrmMain& f, const std::string& path);
+void PlaySoundFile(ConfigPart& f, const std::string& path);
 
 }  // namespace orva

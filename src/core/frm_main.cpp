@@ -3,7 +3,12 @@
 namespace orva {
 
 FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp)
-    : env(e), sckClient(std::move(tcp)), sckPing(std::move(udp)) {
+    : ViewPart(e),
+      LogPart(e),
+      ConfigPart(e),
+      ZonesPart(e, std::move(udp)),
+      env(e),
+      sckClient(std::move(tcp)) {
     // Design-time state of the controls.
     menu_Disconnect.Enabled.set(false);
     menu_Zone.push_back(std::make_unique<MenuItem>("-zone-"));
@@ -46,7 +51,8 @@ FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSo
     cmdQuit.Caption.set("Quit");
     Command1.Caption.set("Log");
 
-    // All timers are stopped when the window is created.
+    // All timers are stopped when the window is created. They are made here, in this order, for
+    // the ping timers too: timers due at the same moment fire in the order they were made.
     tmrHalter = env.timers.createTimer();
     tmrflash = env.timers.createTimer();
     tmrPing = env.timers.createTimer();

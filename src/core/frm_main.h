@@ -1,5 +1,5 @@
 // The main window as a model: its controls' state, its timers and sockets, and the state of the
-// running client. The Qt window binds to it; handlers in each room act on it.
+// running client, composed of the rooms' parts. The Qt window binds to it; handlers act on it.
 #pragma once
 
 #include <array>
@@ -14,14 +14,13 @@
 #include "chat/input_history.h"
 #include "chat/name_completion.h"
 #include "chat/notifications.h"
+#include "config/config_part.h"
 #include "core/roster.h"
-#include "logging/chat_log.h"
-#include "logging/trace.h"
+#include "logging/log_part.h"
 #include "lstBox/lst_box.h"
 #include "platform/notifier.h"
-#include "view/chat_view.h"
-#include "zones/zone_list.h"
-#include "zones/zone_ping.h"
+#include "view/view_part.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
@@ -30,17 +29,19 @@ struct Reconnect;
 
 inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
-struct FrmMain {
+// Each room declares its part of the window in a header of its own; a routine that works within
+// one room takes that part, so its signature says what it may touch. The window is their sum plus
+// the menus, the login panel and the state that crosses rooms.
+struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
     FrmMain(Env& env, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp);
     FrmMain(const FrmMain&) = delete;
     FrmMain& operator=(const FrmMain&) = delete;
 
-    Env& env;
+    Env& env;  // hides the parts' own references to the same services
 
     // --- program -------------------------------------------------------------------------
-    std::string AppFolder;   // always ends in a separator
-    std::string ConfigPath;  // AppFolder + "Config.ini"
-    std::string SecondKey;   // the scrambler's second key, stored first thing at load
+    std::string AppFolder;  // always ends in a separator
+    std::string SecondKey;  // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
     Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
@@ -76,13 +77,6 @@ struct FrmMain {
     MenuItem menu_Help{"&Help"};
     MenuItem menu_About{"About..."};
 
-    // --- frameMain: zones and ping -----------------------------------------------------------
-    Panel frameMain;
-    ListBox lstZones;
-    Button cmdPingOn;
-    Button cmdPingOff;
-    CheckBox ckPing;
-
     // --- frmLogin: profile and login fields ----------------------------------------------
     Panel frmLogin;
     ListBox cmbManage;  // profile combo; entry 0 is "(default)"
@@ -94,35 +88,12 @@ struct FrmMain {
     Button cmdConnect, cmdQuit, Command1;
 
     // --- chat parts ------------------------------------------------------------------------
-    ChatView txtLog;  // the chat view's document and styled lines
     TextBox txtOut;   // the input line
     LstBox lstUsers;  // the player list
 
     // --- sockets and timers ------------------------------------------------------------------
     std::unique_ptr<ITcpClient> sckClient;
-    std::unique_ptr<IUdpSocket> sckPing;
-    std::unique_ptr<ITimer> tmrHalter, tmrflash, tmrPing, tmrPing2, tmrPing3;
-
-    // --- switches (Config.ini) -------------------------------------------------------------
-    std::uint8_t ShowKillMessages = 0;
-    std::uint8_t ShowPublicMacros = 0;
-    std::uint8_t showURLs = 0;
-    std::uint8_t Muted = 0;
-    std::uint8_t AutoReconnect = 0;
-    std::uint8_t Notify = 1;
-    std::string HighlightWords;   // as stored: words separated by commas
-    std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
-    std::string ProfileID = "User0";
-    std::uint8_t NameWidth = 14;
-
-    // --- chat font and view state -----------------------------------------------------------
-    std::string ChatFontName = "Courier New";
-    std::uint8_t ChatFontSize = 9;
-    std::uint8_t ChatFontHalfPoints = 18;
-    std::string ChatViewInitialRtf;
-    bool ViewHasFocus = false;
-    bool ViewScrolledBack = false;  // the reader scrolled away from the last line
-    std::string HoverLink;
+    std::unique_ptr<ITimer> tmrHalter, tmrflash;
 
     // --- connection state ------------------------------------------------------------------
     bool LoggedIn = false;
@@ -147,10 +118,6 @@ struct FrmMain {
 
     // --- tables ----------------------------------------------------------------------------
     Roster roster;
-    ZoneTable zones;
-    ZonePing ping;
-    ChatLogState chatLog;
-    TraceLog frmLog;
 
     // --- line transport (core/transport.h), made on first use ---------------------------------
     std::shared_ptr<Transport> transport;

@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 #include "core/frm_main.h"
+#include "logging/log_part.h"
 #include "platform/files.h"
 
 namespace orva {
@@ -37,7 +38,7 @@ std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create) {
     return ensureFolder(path, create, nullptr);
 }
 
-std::string LogTimestamp(const FrmMain& f) {
+std::string LogTimestamp(const LogPart& f) {
     const LocalTime t = f.env.clock.localTime();
     std::string year = std::to_string(t.year);
     if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
@@ -117,11 +118,11 @@ void CloseLog(FrmMain& f) {
     f.chatLog.LogFileName.clear();
 }
 
-std::uint8_t LogIsOpen(const FrmMain& f) {
+std::uint8_t LogIsOpen(const LogPart& f) {
     return f.chatLog.LogIsOpen;
 }
 
-void SetLogFileName(FrmMain& f, const std::string& name) {
+void SetLogFileName(LogPart& f, const std::string& name) {
     // A name is a file in the logs folder, never a path: no separator survives, and what would
     // name the folder itself or its parent takes the default name.
     const auto safe = [](std::string text) {

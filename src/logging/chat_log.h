@@ -21,6 +21,7 @@ struct ChatLogState {
 };
 
 struct FrmMain;
+struct LogPart;
 
 // Appends the line to the current log while logging is on; a failure says so once and turns
 // logging off. The file stays open between lines; a log removed, moved or replaced meanwhile (or
@@ -28,10 +29,10 @@ struct FrmMain;
 void WriteChatLog(FrmMain& f, const std::string& line);
 void OpenLog(FrmMain& f);
 void CloseLog(FrmMain& f);
-std::uint8_t LogIsOpen(const FrmMain& f);
-void SetLogFileName(FrmMain& f, const std::string& name);
+std::uint8_t LogIsOpen(const LogPart& f);
+void SetLogFileName(LogPart& f, const std::string& name);
 // Local date and time as 2026/03/07 09:05:02: the default log file name.
-std::string LogTimestamp(const FrmMain& f);
+std::string LogTimestamp(const LogPart& f);
 // 0: something exists at path; 2: the folder was created; 1: nothing there (not created).
 std::uint8_t EnsureFolder(const std::string& path, std::uint8_t create);
 

@@ -1,12 +1,13 @@
 #include "logging/trace.h"
 
 #include "core/frm_main.h"
+#include "logging/log_part.h"
 
 namespace orva {
 
 namespace {
 // Adds prefix + text, time stamp first; copyOut, when given, receives the line as kept.
-void addLine(FrmMain& f, std::string_view prefix, std::string_view text,
+void addLine(LogPart& f, std::string_view prefix, std::string_view text,
              std::string* copyOut = nullptr) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     TraceLog& log = f.frmLog;
@@ -36,21 +37,21 @@ void addLine(FrmMain& f, std::string_view prefix, std::string_view text,
 }
 }  // namespace
 
-void TraceLine(FrmMain& f, std::string& text) {
+void TraceLine(LogPart& f, std::string& text) {
     std::string traced;
     addLine(f, {}, text, &traced);
     text = std::move(traced);
 }
 
-void TraceLine(FrmMain& f, std::string&& text) {
+void TraceLine(LogPart& f, std::string&& text) {
     addLine(f, {}, text);  // nobody reads a temporary afterwards
 }
 
-void TraceLine(FrmMain& f, std::string_view prefix, std::string_view text) {
+void TraceLine(LogPart& f, std::string_view prefix, std::string_view text) {
     addLine(f, prefix, text);
 }
 
-void ShowTraceWindow(FrmMain& f) {
+void ShowTraceWindow(LogPart& f) {
     f.frmLog.Visible.set(true);
 }
 

@@ -26,16 +26,17 @@ struct TraceLog {
 namespace orva {
 
 struct FrmMain;
+struct LogPart;
 
 // Adds one line to the protocol trace (text by reference, as the callers pass it): a final CR
 // is removed, and the caller's text then holds the line as traced, time stamp first.
-void TraceLine(FrmMain& f, std::string& text);
+void TraceLine(LogPart& f, std::string& text);
 // Convenience for literals.
-void TraceLine(FrmMain& f, std::string&& text);
+void TraceLine(LogPart& f, std::string&& text);
 // prefix + text, without building that text first (the received lines' "S2C ").
-void TraceLine(FrmMain& f, std::string_view prefix, std::string_view text);
+void TraceLine(LogPart& f, std::string_view prefix, std::string_view text);
 // "Log" button and "?showlog": shows the window, not modal.
-void ShowTraceWindow(FrmMain& f);
+void ShowTraceWindow(LogPart& f);
 // The window's close request: hides it, brings the main window forward; true cancels the close.
 bool frmLog_QueryUnload(FrmMain& f);
 

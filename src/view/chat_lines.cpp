@@ -8,6 +8,7 @@
 #include "base/case_fold.h"
 #include "core/frm_main.h"
 #include "logging/chat_log.h"
+#include "view/view_part.h"
 
 namespace orva {
 
@@ -170,7 +171,7 @@ void AppendRtfFragment(FrmMain& f, std::string& fragment) {
     f.txtLog.append(fragment, showNewest, TimeStamp(f.env.clock.localTime()));
 }
 
-void ResetChatView(FrmMain& f) {
+void ResetChatView(ViewPart& f) {
     f.txtLog.load(f.ChatViewInitialRtf);
     f.ViewScrolledBack = false;  // a fresh document has nothing to read back
 }

@@ -10,6 +10,7 @@
 namespace orva {
 
 struct FrmMain;
+struct ViewPart;
 struct LocalTime;
 class ChatView;
 
@@ -52,7 +53,7 @@ std::string& MarkLinks(std::string& text);
 void AppendChatLine(FrmMain& f, std::string& text, std::uint8_t colour);
 // Appends a fragment that begins with "\par"; marks links in place when showURLs is set.
 void AppendRtfFragment(FrmMain& f, std::string& fragment);
-void ResetChatView(FrmMain& f);
+void ResetChatView(ViewPart& f);
 // AppendChatLine in colour 1 (status) or 6 (highlight), then WriteChatLog of the escaped text.
 void PostStatusLine(FrmMain& f, std::string& text);
 void PostHighlightLine(FrmMain& f, std::string& text);

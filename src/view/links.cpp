@@ -4,6 +4,7 @@
 
 #include "base/case_fold.h"
 #include "core/frm_main.h"
+#include "view/view_part.h"
 
 namespace orva {
 
@@ -50,7 +51,7 @@ LinkHit FindHyperlink(std::string_view text, long p) {
     return hit;
 }
 
-std::string getHyperlink(FrmMain& f, std::string_view text, long p) {
+std::string getHyperlink(ViewPart& f, std::string_view text, long p) {
     LinkHit hit = FindHyperlink(text, p);
     f.txtLog.MousePointer.set(hit.pointer);
     return std::move(hit.link);
@@ -62,15 +63,15 @@ std::string LinkAddress(const std::string& link) {
     return link;
 }
 
-void txtLog_GotFocus(FrmMain& f) {
+void txtLog_GotFocus(ViewPart& f) {
     f.ViewHasFocus = true;
 }
 
-void txtLog_LostFocus(FrmMain& f) {
+void txtLog_LostFocus(ViewPart& f) {
     f.ViewHasFocus = false;
 }
 
-void txtLog_Scroll(FrmMain& f, bool atEnd) {
+void txtLog_Scroll(ViewPart& f, bool atEnd) {
     f.ViewScrolledBack = !atEnd;
 }
 

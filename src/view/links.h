@@ -7,6 +7,7 @@
 namespace orva {
 
 struct FrmMain;
+struct ViewPart;
 
 inline constexpr int kDefaultPointer = 0;
 inline constexpr int kLinkPointer = 99;
@@ -20,15 +21,15 @@ struct LinkHit {
 // pointer). Lines are separated by CR LF, or text is a single line.
 LinkHit FindHyperlink(std::string_view text, long p);
 // FindHyperlink, setting the view's mouse pointer.
-std::string getHyperlink(FrmMain& f, std::string_view text, long p);
+std::string getHyperlink(ViewPart& f, std::string_view text, long p);
 // The address handed to the shell for a found link ("www." ones as web addresses); empty for
 // anything that is not one of the four link forms.
 std::string LinkAddress(const std::string& link);
 
-void txtLog_GotFocus(FrmMain& f);
-void txtLog_LostFocus(FrmMain& f);
+void txtLog_GotFocus(ViewPart& f);
+void txtLog_LostFocus(ViewPart& f);
 // The reader moved the view (wheel, scroll bar or keys); atEnd: the last line is the one shown.
-void txtLog_Scroll(FrmMain& f, bool atEnd);
+void txtLog_Scroll(ViewPart& f, bool atEnd);
 // The widget maps the pointer to a line's text and the character index under it.
 void txtLog_MouseMove(FrmMain& f, std::string_view lineText, long index);
 void txtLog_MouseDown(FrmMain& f, int button);  // 1 left, 2 right, 4 middle

@@ -1,10 +1,10 @@
 #include "zones/ping_buttons.h"
 
-#include "core/frm_main.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
-void cmdPingOn_Click(FrmMain& f) {
+void cmdPingOn_Click(ZonesPart& f) {
     f.ping.PingCursor = 0;
     f.ping.outstanding.reset();
     f.ping.lookup = 0;
@@ -13,7 +13,7 @@ void cmdPingOn_Click(FrmMain& f) {
     f.cmdPingOff.Enabled.set(true);
 }
 
-void cmdPingOff_Click(FrmMain& f) {
+void cmdPingOff_Click(ZonesPart& f) {
     f.tmrPing->setEnabled(false);
     f.tmrPing2->setEnabled(false);
     f.tmrPing3->setEnabled(false);

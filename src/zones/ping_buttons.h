@@ -4,9 +4,9 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ZonesPart;
 
-void cmdPingOn_Click(FrmMain& f);
-void cmdPingOff_Click(FrmMain& f);
+void cmdPingOn_Click(ZonesPart& f);
+void cmdPingOff_Click(ZonesPart& f);
 
 }  // namespace orva

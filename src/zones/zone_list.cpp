@@ -6,6 +6,7 @@
 #include "chat/name_width.h"
 #include "core/frm_main.h"
 #include "platform/files.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
@@ -90,7 +91,7 @@ void LoadZoneList(FrmMain& f) {
     if (file.hadError) showReadError(f);
 }
 
-void AddZone(FrmMain& f, const std::string& name, const std::string& host, std::uint16_t port) {
+void AddZone(ZonesPart& f, const std::string& name, const std::string& host, std::uint16_t port) {
     ZoneRecord z;
     z.Name = name;
     z.Host = host;
@@ -100,7 +101,7 @@ void AddZone(FrmMain& f, const std::string& name, const std::string& host, std::
     ++f.zones.ZoneCount;
 }
 
-void UpdateZoneRow(FrmMain& f, int index, std::string_view left, std::string_view right) {
+void UpdateZoneRow(ZonesPart& f, int index, std::string_view left, std::string_view right) {
     if (index < 0 || index >= f.lstZones.ListCount() ||
         static_cast<std::size_t>(index) >= f.zones.Zones.size())
         return;

@@ -6,6 +6,7 @@
 #include "core/frm_main.h"
 #include "platform/files.h"
 #include "zones/ping_buttons.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
@@ -144,7 +145,7 @@ void ReloadZoneList(FrmMain& f) {
     if (pinging && f.lstZones.ListCount() > 0) cmdPingOn_Click(f);
 }
 
-void menu_Zone_Click(FrmMain& f, int index) {
+void menu_Zone_Click(ZonesPart& f, int index) {
     // While connected the list is hidden, and the menu only shows where the user is.
     if (!f.frameMain.Visible.get()) return;
     if (index >= 0 && index < f.lstZones.ListCount()) f.lstZones.ListIndex.set(index);

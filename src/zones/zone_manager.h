@@ -13,6 +13,7 @@
 namespace orva {
 
 struct FrmMain;
+struct ZonesPart;
 
 struct FrmZoneManager {
     explicit FrmZoneManager(FrmMain& main);
@@ -44,7 +45,7 @@ std::vector<std::string> LeadingComments(std::string_view text);
 // starts over. The selection stays on the same zone where it is still there.
 void ReloadZoneList(FrmMain& f);
 // A Zones menu item chosen while disconnected selects its zone in the zone list.
-void menu_Zone_Click(FrmMain& f, int index);
+void menu_Zone_Click(ZonesPart& f, int index);
 // The Zones menu's items select zones; Zone Manager is available while disconnected.
 void wireZoneMenu(FrmMain& f);
 

@@ -5,24 +5,24 @@
 #include <cstring>
 #include <string>
 
-#include "core/frm_main.h"
 #include "zones/zone_list.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
 namespace {
 
-bool cursorValid(const FrmMain& f) {
+bool cursorValid(const ZonesPart& f) {
     const int cursor = f.ping.PingCursor;
     return cursor >= 0 && cursor < f.zones.ZoneCount &&
            static_cast<std::size_t>(cursor) < f.zones.Zones.size();
 }
 
-ZoneRecord& cursorZone(FrmMain& f) {
+ZoneRecord& cursorZone(ZonesPart& f) {
     return f.zones.Zones[static_cast<std::size_t>(f.ping.PingCursor)];
 }
 
-void advanceCursor(FrmMain& f) {
+void advanceCursor(ZonesPart& f) {
     if (++f.ping.PingCursor >= f.zones.ZoneCount) f.ping.PingCursor = 0;
 }
 
@@ -41,7 +41,7 @@ std::int32_t ReadLongLE(std::string_view bytes, int offset) {
     return static_cast<std::int32_t>(value);
 }
 
-void tmrPing_Timer(FrmMain& f) {
+void tmrPing_Timer(ZonesPart& f) {
     if (!cursorValid(f)) return;  // no zones: the timer keeps ticking idly
     f.tmrPing->setEnabled(false);
     f.ping.outstanding.reset();
@@ -51,12 +51,12 @@ void tmrPing_Timer(FrmMain& f) {
     // The watchdog also gives up on a lookup that never ends.
     f.tmrPing3->setEnabled(false);
     f.tmrPing3->setEnabled(true);
-    FrmMain* p = &f;
+    ZonesPart* p = &f;
     f.sckPing->Resolve(cursorZone(f).Host,
                        [p, lookup](bool found) { sckPing_Resolved(*p, lookup, found); });
 }
 
-void sckPing_Resolved(FrmMain& f, std::uint32_t lookup, bool found) {
+void sckPing_Resolved(ZonesPart& f, std::uint32_t lookup, bool found) {
     // A lookup the watchdog or the Off button has given up on touches nothing.
     if (lookup != f.ping.lookup || !cursorValid(f)) return;
     f.ping.lookup = 0;
@@ -78,7 +78,7 @@ void sckPing_Resolved(FrmMain& f, std::uint32_t lookup, bool found) {
     f.tmrPing3->setEnabled(true);
 }
 
-void sckPing_DataArrival(FrmMain& f, std::string_view data) {
+void sckPing_DataArrival(ZonesPart& f, std::string_view data) {
     auto& ping = f.ping;
     const auto echoed = static_cast<std::uint32_t>(ReadLongLE(data, 4));
     if (!ping.outstanding || echoed != *ping.outstanding || !cursorValid(f)) return;
@@ -90,14 +90,14 @@ void sckPing_DataArrival(FrmMain& f, std::string_view data) {
     f.tmrPing2->setEnabled(true);
 }
 
-void sckPing_SendFailed(FrmMain& f) {
+void sckPing_SendFailed(ZonesPart& f) {
     if (!f.ping.outstanding) return;
     f.ping.outstanding.reset();
     // The row then shows what the zone's last reply said.
     f.tmrPing2->setEnabled(true);
 }
 
-void sckPing_ReadFailed(FrmMain& f) {
+void sckPing_ReadFailed(ZonesPart& f) {
     if (!f.ping.outstanding || !cursorValid(f)) return;
     f.ping.outstanding.reset();
     ZoneRecord& zone = cursorZone(f);
@@ -106,7 +106,7 @@ void sckPing_ReadFailed(FrmMain& f) {
     f.tmrPing2->setEnabled(true);
 }
 
-void tmrPing2_Timer(FrmMain& f) {
+void tmrPing2_Timer(ZonesPart& f) {
     f.tmrPing2->setEnabled(false);
     if (!f.cmdPingOff.Enabled.get()) return;
     if (cursorValid(f)) {
@@ -121,7 +121,7 @@ void tmrPing2_Timer(FrmMain& f) {
     f.tmrPing->setEnabled(true);
 }
 
-void tmrPing3_Timer(FrmMain& f) {
+void tmrPing3_Timer(ZonesPart& f) {
     f.tmrPing3->setEnabled(false);
     if (f.lstZones.ListCount() > 0 && (f.ping.outstanding || f.ping.lookup != 0)) {
         // Whatever answers this request or its lookup from now on is ignored.
@@ -134,8 +134,8 @@ void tmrPing3_Timer(FrmMain& f) {
     f.tmrPing3->setEnabled(true);
 }
 
-void wirePingHandlers(FrmMain& f) {
-    FrmMain* p = &f;
+void wirePingHandlers(ZonesPart& f) {
+    ZonesPart* p = &f;
     f.tmrPing->onTick([p] { tmrPing_Timer(*p); });
     f.tmrPing2->onTick([p] { tmrPing2_Timer(*p); });
     f.tmrPing3->onTick([p] { tmrPing3_Timer(*p); });

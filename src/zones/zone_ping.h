@@ -8,7 +8,7 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ZonesPart;
 
 struct ZonePing {
     int PingCursor = 0;  // wide, so every zone of the list gets its turn
@@ -24,18 +24,18 @@ struct ZonePing {
 // Four bytes little-endian from offset, wrapping in 32 bits; bytes past the end count as 0.
 std::int32_t ReadLongLE(std::string_view bytes, int offset);
 
-void tmrPing_Timer(FrmMain& f);
-void tmrPing2_Timer(FrmMain& f);
-void tmrPing3_Timer(FrmMain& f);
-void sckPing_DataArrival(FrmMain& f, std::string_view data);
+void tmrPing_Timer(ZonesPart& f);
+void tmrPing2_Timer(ZonesPart& f);
+void tmrPing3_Timer(ZonesPart& f);
+void sckPing_DataArrival(ZonesPart& f, std::string_view data);
 // The host name of lookup number `lookup` was found or not; sends the request when found.
-void sckPing_Resolved(FrmMain& f, std::uint32_t lookup, bool found);
+void sckPing_Resolved(ZonesPart& f, std::uint32_t lookup, bool found);
 // The awaited request could not be sent (no such host, send refused).
-void sckPing_SendFailed(FrmMain& f);
+void sckPing_SendFailed(ZonesPart& f);
 // A datagram came in but could not be read.
-void sckPing_ReadFailed(FrmMain& f);
+void sckPing_ReadFailed(ZonesPart& f);
 
 // Connects the three ping timers and sckPing to the handlers above.
-void wirePingHandlers(FrmMain& f);
+void wirePingHandlers(ZonesPart& f);
 
 }  // namespace orva

@@ -1,0 +1,34 @@
+// The zones room's part of the main window: the zone list, the ping controls, the zone table, the
+// ping state, socket and timers.
+#pragma once
+
+#include <memory>
+
+#include "base/controls.h"
+#include "base/env.h"
+#include "zones/zone_list.h"
+#include "zones/zone_ping.h"
+
+namespace orva {
+
+struct ZonesPart {
+    ZonesPart(Env& e, std::unique_ptr<IUdpSocket> udp) : env(e), sckPing(std::move(udp)) {}
+    ZonesPart(const ZonesPart&) = delete;
+    ZonesPart& operator=(const ZonesPart&) = delete;
+
+    Env& env;  // the platform services its routines use (files, sockets' name lookup, clock)
+    Panel frameMain;
+    ListBox lstZones;
+    Button cmdPingOn;
+    Button cmdPingOff;
+    CheckBox ckPing;
+
+    ZoneTable zones;
+    ZonePing ping;
+
+    std::unique_ptr<IUdpSocket> sckPing;
+    // Made by FrmMain with its other timers, in its order.
+    std::unique_ptr<ITimer> tmrPing, tmrPing2, tmrPing3;
+};
+
+}  // namespace orva
