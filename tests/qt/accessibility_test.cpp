@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qt/settle.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
@@ -22,11 +24,6 @@
 
 namespace orva::test {
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
-}
 
 QStringList rowNames(QAccessibleInterface* list) {
     QStringList out;

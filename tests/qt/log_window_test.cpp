@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qt/settle.h"
+
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -13,11 +15,6 @@
 
 namespace orva::test {
 namespace {
-
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
-}
 
 TEST(LogWindow, HiddenUntilShownThenHiddenOnCloseKeepingTheTrace) {
     World w;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qt/settle.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -17,6 +19,8 @@
 #include "platform/qt/lst_box_widget.h"
 
 namespace orva {
+
+using test::settle;
 namespace {
 
 using Pixel = std::tuple<int, int, int>;
@@ -35,11 +39,6 @@ std::set<Pixel> rowColours(const QImage& img, int top, int height) {
     return out;
 }
 
-void settle() {
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-}
-
 void click(QWidget* w, Qt::MouseButton button, int y) {
     const QPointF pos(20, y);
     QMouseEvent press(QEvent::MouseButtonPress, pos, w->mapToGlobal(pos), button, button,
@@ -56,7 +55,7 @@ struct Shown {
     Shown() {
         widget.resize(240, 300);
         widget.show();
-        settle();
+        settle(5);
     }
     QImage picture() { return widget.listArea()->grab().toImage(); }
 };
@@ -67,7 +66,7 @@ TEST(LstBoxWidget, PaintsEntriesInTheirColoursOnBlack) {
     s.model.AddItem("\\eHGREY");
     s.model.AddItem("\\cIRED\\\\");
     s.model.AddItem("JBLACK");
-    settle();
+    settle(5);
     const QImage img = s.picture();
     const int h = s.model.CharHeight;
     ASSERT_GT(h, 0);
@@ -93,7 +92,7 @@ TEST(LstBoxWidget, PaintsMarkersForSelectionAndSpectators) {
     for (const char* e : {"\\tann", "\\esitter", "\\tzed"})
         s.model.AddItem(e);
     s.model.picList_MouseDown(1, 2 * s.model.CharHeight);  // select zed
-    settle();
+    settle(5);
     const QImage img = s.picture();
     const int h = s.model.CharHeight;
     const Pixel red{206, 8, 8}, brown{99, 33, 0}, green{90, 206, 74}, black{0, 0, 0};
@@ -146,7 +145,7 @@ TEST(LstBoxWidget, MarkersArePaintedPixelForPixel) {
     } cases[] = {{-1, kMarkerSelected, kMarkerSpectator}, {1, kMarkerNone, kMarkerBoth}};
     for (const auto& c : cases) {
         if (c.select >= 0) s.model.picList_MouseDown(1, c.select * h);
-        settle();
+        settle(5);
         const QImage img = s.picture();
         for (const auto& [row, marker] : {std::pair{0, c.row0}, std::pair{1, c.row1}})
             for (int y = 0; y < 8; ++y)
@@ -160,7 +159,7 @@ TEST(LstBoxWidget, MouseAndKeysDriveTheSelection) {
     Shown s;
     for (int i = 0; i < 5; ++i)
         s.model.AddItem("\\tp" + std::to_string(i));
-    settle();
+    settle(5);
     QWidget* area = s.widget.listArea();
     const int h = s.model.CharHeight;
     click(area, Qt::LeftButton, 3 * h + 1);
@@ -179,7 +178,7 @@ TEST(LstBoxWidget, MouseAndKeysDriveTheSelection) {
     QApplication::sendEvent(area, &down);
     QApplication::sendEvent(area, &down);
     EXPECT_EQ(s.model.listIndex(), 3);
-    settle();
+    settle(5);
     EXPECT_EQ(s.widget.verticalBar()->value(), 3);  // the selection scrolled to the top
 
     s.widget.verticalBar()->setValue(1);  // the user drags the bar
@@ -194,7 +193,7 @@ TEST(LstBoxWidget, ManyChangesInOneTurnPaintOnce) {
         s.model.setCount(std::to_string(i + 1) + " players.");
     }
     s.model.updateList();
-    settle();
+    settle(5);
     EXPECT_EQ(s.widget.paintCount(), before + 1);
     EXPECT_EQ(s.widget.countLabel()->text(), QStringLiteral("300 players."));
     EXPECT_EQ(s.widget.verticalBar()->maximum(), 300);
@@ -202,7 +201,7 @@ TEST(LstBoxWidget, ManyChangesInOneTurnPaintOnce) {
     // The list shrinks before the repaint: the pass only sees what is left.
     for (int i = 0; i < 299; ++i)
         s.model.deleteIndex(0);
-    settle();
+    settle(5);
     EXPECT_EQ(s.widget.paintCount(), before + 2);
     const QImage img = s.picture();
     EXPECT_EQ(at(img, 100, 2 * s.model.CharHeight), (Pixel{0, 0, 0}));
@@ -225,12 +224,12 @@ TEST(LstBoxWidget, BarShowsTheTopRowAfterTheListShrinks) {
         Shown s;
         for (int i = 0; i < 30; ++i)
             s.model.AddItem("\\tp" + std::to_string(100 + i));
-        settle();
+        settle(5);
         s.widget.verticalBar()->setValue(25);
         for (int i = 0; i < 20; ++i)
             s.model.deleteIndex(0);
         c.op(s.model);
-        settle();
+        settle(5);
         EXPECT_EQ(s.model.TopIndex, c.top) << c.then;
         EXPECT_EQ(s.widget.verticalBar()->value(), c.top) << c.then;
         EXPECT_EQ(s.widget.verticalBar()->maximum(), c.max) << c.then;
@@ -240,7 +239,7 @@ TEST(LstBoxWidget, BarShowsTheTopRowAfterTheListShrinks) {
 TEST(LstBoxWidget, ClearingLeavesTheOldRowsUntilTheNextRedraw) {
     Shown s;
     s.model.AddItem("\\tGOLD");
-    settle();
+    settle(5);
     const Pixel gold{255, 223, 0};
     // What the screen holds now, not a fresh rendering.
     const auto screen = [&] {
@@ -251,10 +250,10 @@ TEST(LstBoxWidget, ClearingLeavesTheOldRowsUntilTheNextRedraw) {
     };
     ASSERT_TRUE(rowColours(screen(), 0, s.model.CharHeight).count(gold));
     s.model.clearList();
-    settle();
+    settle(5);
     EXPECT_TRUE(rowColours(screen(), 0, s.model.CharHeight).count(gold));
     s.model.updateList();
-    settle();
+    settle(5);
     EXPECT_FALSE(rowColours(screen(), 0, s.model.CharHeight).count(gold));
 }
 
@@ -264,7 +263,7 @@ TEST(LstBoxWidget, CaptionStartsAtNoPlayersInTheLabelFont) {
     EXPECT_EQ(widget.countLabel()->text(), QStringLiteral("0 players."));
     EXPECT_EQ(widget.countLabel()->font().family(), QStringLiteral("Tahoma"));
     model.setCount("\xE9quipe");  // code page 1252 shown as Unicode
-    settle();
+    settle(5);
     EXPECT_EQ(widget.countLabel()->text(), QString::fromUtf8("\xC3\xA9quipe"));
 }
 
