@@ -4,9 +4,9 @@
 // chat view, how long a key typed meanwhile takes to show in the input line, the cost of the
 // first and the last 10,000 lines, and the peak resident memory per line of scrollback.
 // The logic first: Qt defines a macro named emit, which the logic's signals use as a name.
-#include "core/frm_main.h"
-#include "core/handlers.h"
-#include "core/startup.h"
+#include "app/frm_main.h"
+#include "app/handlers.h"
+#include "app/startup.h"
 #include "logging/chat_log.h"
 
 #include <benchmark/benchmark.h>

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/connection.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
-#include "core/transport.h"
+#include "app/connection.h"
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "logging/chat_log.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"

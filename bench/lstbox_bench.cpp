@@ -1,10 +1,10 @@
 // The player list under a full arena: entry, leaving, re-marking after a team change, painting.
 // The logic first: Qt defines a macro named emit, which the logic's signals use as a name.
-#include "core/connection.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
+#include "app/connection.h"
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "core/roster.h"
-#include "core/transport.h"
 #include "lstBox/lst_box.h"
 #include "support/fakes.h"
 

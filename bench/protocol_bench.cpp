@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "app/connection.h"
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "config/settings.h"
-#include "core/connection.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
-#include "core/transport.h"
 #include "support/fakes.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/connection.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
-#include "core/protocol.h"
+#include "app/connection.h"
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/protocol.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"
 

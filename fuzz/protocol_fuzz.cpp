@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/connection.h"
-#include "core/frm_main.h"
-#include "core/transport.h"
+#include "app/connection.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "reused_window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

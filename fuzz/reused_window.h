@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "core/connection.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
-#include "core/transport.h"
+#include "app/connection.h"
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"
 

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "base/env.h"
+#include "base/program.h"
 
 namespace orva {
 
-struct ConfigPart {
+struct ConfigPart : virtual Program {
     explicit ConfigPart(Env& e) : env(e) {}
     ConfigPart(const ConfigPart&) = delete;
     ConfigPart& operator=(const ConfigPart&) = delete;
@@ -17,12 +18,10 @@ struct ConfigPart {
     std::string ConfigPath;  // AppFolder + "Config.ini"
     std::uint8_t ShowKillMessages = 0;
     std::uint8_t ShowPublicMacros = 0;
-    std::uint8_t showURLs = 0;
     std::uint8_t Muted = 0;
     std::uint8_t AutoReconnect = 0;
     std::uint8_t Notify = 1;
-    std::string HighlightWords;   // as stored: words separated by commas
-    std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
+    std::string HighlightWords;  // as stored: words separated by commas
     std::string ProfileID = "User0";
     std::uint8_t NameWidth = 14;
 };

@@ -2,8 +2,6 @@
 
 #include "config/config_part.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
-#include "view/chat_lines.h"
 
 namespace orva {
 
@@ -25,11 +23,6 @@ bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string
 
 void showNotWritten(ConfigPart& f, const std::string& title) {
     f.env.dialogs.messageBox(kNotWrittenText, title, MsgIcon::Exclamation);
-}
-
-void postNotWritten(FrmMain& f) {
-    std::string text = kNotWrittenText;
-    PostStatusLine(f, text);
 }
 
 }  // namespace orva

@@ -7,7 +7,6 @@
 
 namespace orva {
 
-struct FrmMain;
 struct ConfigPart;
 
 struct SettingWrite {
@@ -22,8 +21,6 @@ bool writeSettingsAll(const std::vector<SettingWrite>& writes, const std::string
 
 // The exclamation box shown instead of a save's confirmation when Config.ini could not be written.
 void showNotWritten(ConfigPart& f, const std::string& title);
-// The same words as a status line, for a command or a switch that wrote nothing.
-void postNotWritten(FrmMain& f);
 
 inline constexpr const char* kNotWrittenText =
     "Config.ini could not be written. Nothing was saved.";

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "base/case_fold.h"
-#include "core/frm_main.h"
+#include "core/core_part.h"
 
 namespace orva {
 
 namespace {
-void setLabel(FrmMain& f) {
+void setLabel(CorePart& f) {
     f.lstUsers.setCount(std::to_string(f.roster.PlayerCount) + " players.");
 }
 
@@ -29,7 +29,7 @@ void unindex(const Roster& r, const std::string& name, std::int16_t index) {
 }
 }  // namespace
 
-void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int16_t freq) {
+void AddPlayer(CorePart& f, const std::string& name, std::uint8_t ship, std::int16_t freq) {
     auto& r = f.roster;
     if (r.PlayerCount >= INT16_MAX) return;  // the count is 16-bit: the roster is full
     ensureIndex(r);
@@ -42,7 +42,7 @@ void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int1
     setLabel(f);
 }
 
-std::int16_t FindPlayer(const FrmMain& f, const std::string& name) {
+std::int16_t FindPlayer(const CorePart& f, const std::string& name) {
     const auto& r = f.roster;
     ensureIndex(r);
     const auto it = r.byName.find(foldCase(name));
@@ -55,7 +55,7 @@ std::int16_t FindPlayer(const FrmMain& f, const std::string& name) {
     return first;
 }
 
-void RemovePlayerAt(FrmMain& f, std::int16_t index) {
+void RemovePlayerAt(CorePart& f, std::int16_t index) {
     auto& r = f.roster;
     if (index < 0 || index >= r.PlayerCount) return;
     ensureIndex(r);
@@ -74,24 +74,24 @@ void RemovePlayerAt(FrmMain& f, std::int16_t index) {
     setLabel(f);
 }
 
-void RemovePlayer(FrmMain& f, const std::string& name) {
+void RemovePlayer(CorePart& f, const std::string& name) {
     const auto i = FindPlayer(f, name);
     if (i >= 0) RemovePlayerAt(f, i);
 }
 
-void ClearRoster(FrmMain& f) {
+void ClearRoster(CorePart& f) {
     f.roster.records.clear();
     f.roster.PlayerCount = 0;
     f.roster.byName.clear();
     f.roster.indexedCount = 0;
 }
 
-bool IsSpectator(const FrmMain& f, const std::string& name) {
+bool IsSpectator(const CorePart& f, const std::string& name) {
     const auto i = FindPlayer(f, name);
     return i >= 0 && f.roster.records[static_cast<size_t>(i)].Ship == kSpectatorShip;
 }
 
-void wireRosterToList(FrmMain& f) {
+void wireRosterToList(CorePart& f) {
     f.lstUsers.isSpectator = [&f](const std::string& name) { return IsSpectator(f, name); };
 }
 

@@ -32,23 +32,23 @@ struct Roster {
 
 namespace orva {
 
-struct FrmMain;
+struct CorePart;
 
 inline constexpr std::uint8_t kSpectatorShip = 8;
 
 // Each change sets the player-count label of lstUsers.
-void AddPlayer(FrmMain& f, const std::string& name, std::uint8_t ship, std::int16_t freq);
+void AddPlayer(CorePart& f, const std::string& name, std::uint8_t ship, std::int16_t freq);
 // Index of the first record of that name, case ignored; -1 if none.
-std::int16_t FindPlayer(const FrmMain& f, const std::string& name);
+std::int16_t FindPlayer(const CorePart& f, const std::string& name);
 // Fills the hole with the last record. An index outside the roster changes nothing.
-void RemovePlayerAt(FrmMain& f, std::int16_t index);
-void RemovePlayer(FrmMain& f, const std::string& name);
+void RemovePlayerAt(CorePart& f, std::int16_t index);
+void RemovePlayer(CorePart& f, const std::string& name);
 // Drops all records; does not touch the list or the label.
-void ClearRoster(FrmMain& f);
+void ClearRoster(CorePart& f);
 
 // Whether the first record of that name is a spectator (ship 8).
-bool IsSpectator(const FrmMain& f, const std::string& name);
+bool IsSpectator(const CorePart& f, const std::string& name);
 // Lets the player list ask the roster for its spectator marks. Run once when the form is wired.
-void wireRosterToList(FrmMain& f);
+void wireRosterToList(CorePart& f);
 
 }  // namespace orva

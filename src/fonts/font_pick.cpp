@@ -5,11 +5,11 @@
 
 #include "base/numbers.h"
 #include "base/text.h"
-#include "config/profiles.h"
+#include "config/config_part.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
 #include "view/chat_font.h"
+#include "view/view_part.h"
 
 namespace orva {
 
@@ -33,7 +33,7 @@ bool startsWithNumber(const std::string& text) {
 
 }  // namespace
 
-FrmFontPick::FrmFontPick(FrmMain& m) : main(m) {
+FrmFontPick::FrmFontPick(ViewPart& v, ConfigPart& c) : view(v), config(c) {
     frFont.Caption.set("Font");
     lblName.Caption.set("Name: ");
     lblSize.Caption.set("Size: ");
@@ -43,13 +43,14 @@ FrmFontPick::FrmFontPick(FrmMain& m) : main(m) {
 }
 
 void Form_Load(FrmFontPick& p) {
-    FrmMain& f = p.main;
+    ViewPart& f = p.view;
+    const ConfigPart& c = p.config;
     for (std::string& name : f.env.fonts.installedFonts())
         p.cmbFont.AddItem(std::move(name));
     p.cmbFont.Text.set(f.ChatFontName);
     p.cmbSize.Text.set(std::to_string(f.ChatFontSize));
-    const std::string name = ReadSetting(f.ProfileID, "name", f.ConfigPath);
-    p.lblProfile.Caption.set(trimBlanks(name).empty() || f.ProfileID == "User0" ? "(default)"
+    const std::string name = ReadSetting(c.ProfileID, "name", c.ConfigPath);
+    p.lblProfile.Caption.set(trimBlanks(name).empty() || c.ProfileID == "User0" ? "(default)"
                                                                                 : name);
     for (int size : {8, 9, 10, 12, 14, 16, 18, 20, 24, 32, 48})
         p.cmbSize.AddItem(std::to_string(size));
@@ -85,7 +86,8 @@ void cmbSize_Validate(FrmFontPick& p) {
 }
 
 void cmdSave_Click(FrmFontPick& p) {
-    FrmMain& f = p.main;
+    ViewPart& f = p.view;
+    ConfigPart& c = p.config;
     const std::string& sizeText = p.cmbSize.Text.get();
     // Text that is no number at all reads as 0 and so as the default size; a number that does not
     // fit the one-byte size would be stored wrapped or not at all.
@@ -103,19 +105,19 @@ void cmdSave_Click(FrmFontPick& p) {
     f.ChatFontSize = size;
     VerifyFontConstraints(f.ChatFontName, f.ChatFontSize);
     UpdateFontFace(f);
-    if (writeSettingsAll({{f.ProfileID, "FontType", f.ChatFontName},
-                          {f.ProfileID, "FontSize", std::to_string(f.ChatFontSize)}},
-                         f.ConfigPath)) {
+    if (writeSettingsAll({{c.ProfileID, "FontType", f.ChatFontName},
+                          {c.ProfileID, "FontSize", std::to_string(f.ChatFontSize)}},
+                         c.ConfigPath)) {
         f.env.dialogs.messageBox("Font-style Set.", "Font Set", MsgIcon::Information);
     } else {
-        showNotWritten(f, "Font Set");
+        showNotWritten(c, "Font Set");
     }
     p.unloadRequested.emit();
 }
 
 void cmdClose_Click(FrmFontPick& p) {
     p.unloadRequested.emit();
-    p.main.showRequested.emit();
+    p.view.showRequested.emit();
 }
 
 }  // namespace orva

@@ -9,7 +9,8 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ConfigPart;
+struct ViewPart;
 
 // A combo box that also takes typed text.
 struct ComboBox : ListBox {
@@ -33,11 +34,12 @@ struct PreviewBox : Control {
 };
 
 struct FrmFontPick {
-    explicit FrmFontPick(FrmMain& main);
+    FrmFontPick(ViewPart& view, ConfigPart& config);
     FrmFontPick(const FrmFontPick&) = delete;
     FrmFontPick& operator=(const FrmFontPick&) = delete;
 
-    FrmMain& main;
+    ViewPart& view;  // the chat font it sets
+    ConfigPart& config;
     Prop<std::string> Caption{"Font"};
     Panel frFont;
     Label lblName, lblSize, lblProfileCaption;

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "base/text.h"
-#include "core/frm_main.h"
 #include "logging/log_part.h"
 #include "platform/files.h"
 
@@ -48,7 +47,7 @@ std::string LogTimestamp(const LogPart& f) {
 
 namespace {
 
-void reportFailure(FrmMain& f, const std::string& why) {
+void reportFailure(LogPart& f, const std::string& why) {
     // Off before the box: nothing the box lets run can write to the broken log again.
     f.chatLog.LogIsOpen = 0;
     f.chatLog.file.close();
@@ -58,7 +57,7 @@ void reportFailure(FrmMain& f, const std::string& why) {
 
 // The file open for this log and still the one its path names; opened (with its folder made)
 // when it is not. The error's description when that fails.
-std::optional<std::string> ensureOpen(FrmMain& f) {
+std::optional<std::string> ensureOpen(LogPart& f) {
     ChatLogState& log = f.chatLog;
     const std::uint32_t now = f.env.clock.tickCount();
     const bool sameLog =
@@ -85,7 +84,7 @@ std::optional<std::string> ensureOpen(FrmMain& f) {
 
 }  // namespace
 
-void WriteChatLog(FrmMain& f, const std::string& line) {
+void WriteChatLog(LogPart& f, const std::string& line) {
     ChatLogState& log = f.chatLog;
     if (log.LogIsOpen == 0) {
         log.file.close();  // turned off without CloseLog
@@ -102,7 +101,7 @@ void WriteChatLog(FrmMain& f, const std::string& line) {
     if (error) reportFailure(f, *error);
 }
 
-void OpenLog(FrmMain& f) {
+void OpenLog(LogPart& f) {
     f.chatLog.LogIsOpen = 255;
     f.chatLog.checkDue = true;  // a new log or connection looks at the file at once
     // The open and close lines carry the date as the desktop writes it; only the default file
@@ -110,7 +109,7 @@ void OpenLog(FrmMain& f) {
     WriteChatLog(f, std::string(f.env.clock.dateTimeText()) + " Log Opened.");
 }
 
-void CloseLog(FrmMain& f) {
+void CloseLog(LogPart& f) {
     WriteChatLog(f, std::string(f.env.clock.dateTimeText()) + " Log Closed.");
     const bool wasOpen = f.chatLog.LogIsOpen != 0;
     f.chatLog.LogIsOpen = 0;

@@ -20,15 +20,14 @@ struct ChatLogState {
     bool checkDue = true;
 };
 
-struct FrmMain;
 struct LogPart;
 
 // Appends the line to the current log while logging is on; a failure says so once and turns
 // logging off. The file stays open between lines; a log removed, moved or replaced meanwhile (or
 // its folder) is made again at a line at most 100 ms of the clock's tick later.
-void WriteChatLog(FrmMain& f, const std::string& line);
-void OpenLog(FrmMain& f);
-void CloseLog(FrmMain& f);
+void WriteChatLog(LogPart& f, const std::string& line);
+void OpenLog(LogPart& f);
+void CloseLog(LogPart& f);
 std::uint8_t LogIsOpen(const LogPart& f);
 void SetLogFileName(LogPart& f, const std::string& name);
 // Local date and time as 2026/03/07 09:05:02: the default log file name.

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "base/env.h"
+#include "base/program.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
 
 namespace orva {
 
-struct LogPart {
+struct LogPart : virtual Program {
     explicit LogPart(Env& e) : env(e) {}
     LogPart(const LogPart&) = delete;
     LogPart& operator=(const LogPart&) = delete;

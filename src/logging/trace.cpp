@@ -1,6 +1,5 @@
 #include "logging/trace.h"
 
-#include "core/frm_main.h"
 #include "logging/log_part.h"
 
 namespace orva {
@@ -55,7 +54,7 @@ void ShowTraceWindow(LogPart& f) {
     f.frmLog.Visible.set(true);
 }
 
-bool frmLog_QueryUnload(FrmMain& f) {
+bool frmLog_QueryUnload(LogPart& f) {
     f.frmLog.Visible.set(false);
     f.showRequested.emit();
     return true;

@@ -25,7 +25,6 @@ struct TraceLog {
 
 namespace orva {
 
-struct FrmMain;
 struct LogPart;
 
 // Adds one line to the protocol trace (text by reference, as the callers pass it): a final CR
@@ -38,6 +37,6 @@ void TraceLine(LogPart& f, std::string_view prefix, std::string_view text);
 // "Log" button and "?showlog": shows the window, not modal.
 void ShowTraceWindow(LogPart& f);
 // The window's close request: hides it, brings the main window forward; true cancels the close.
-bool frmLog_QueryUnload(FrmMain& f);
+bool frmLog_QueryUnload(LogPart& f);
 
 }  // namespace orva

@@ -2,14 +2,15 @@
 
 #include <string>
 
+#include "config/config_part.h"
 #include "config/setting_writes.h"
-#include "core/frm_main.h"
 #include "macros/macro_menu.h"
 #include "macros/macro_store.h"
+#include "macros/macros_part.h"
 
 namespace orva {
 
-FrmMacroEditor::FrmMacroEditor(FrmMain& m) : main(m) {
+FrmMacroEditor::FrmMacroEditor(MacrosPart& m, ConfigPart& c) : macros(m), config(c) {
     for (std::size_t i = 0; i < lblMacro.size(); ++i)
         lblMacro[i].Caption.set("Shift F" + std::to_string(i + 1));
     lblProfile.Caption.set("Profile: ");
@@ -21,17 +22,17 @@ FrmMacroEditor::FrmMacroEditor(FrmMain& m) : main(m) {
 
 void Form_Load(FrmMacroEditor& e) {
     LoadMacroEditor(e);
-    e.lblProfileSt.Caption.set(e.main.ProfileID);
+    e.lblProfileSt.Caption.set(e.config.ProfileID);
 }
 
 void Command1_Click(FrmMacroEditor& e) {
     const bool saved = SaveMacros(e);
-    LoadMacroMenu(e.main);
+    LoadMacroMenu(e.macros, e.config);
     if (!saved) {
-        showNotWritten(e.main, e.Caption.get());
+        showNotWritten(e.config, e.Caption.get());
         return;
     }
-    e.lblSavedSt.Caption.set("Last Saved: " + std::string(e.main.env.clock.dateTimeText()));
+    e.lblSavedSt.Caption.set("Last Saved: " + std::string(e.config.env.clock.dateTimeText()));
 }
 
 void Command2_Click(FrmMacroEditor& e) {
@@ -39,7 +40,7 @@ void Command2_Click(FrmMacroEditor& e) {
 }
 
 void Form_Unload(FrmMacroEditor& e) {
-    e.main.showRequested.emit();
+    e.config.showRequested.emit();
 }
 
 }  // namespace orva

@@ -8,14 +8,16 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ConfigPart;
+struct MacrosPart;
 
 struct FrmMacroEditor {
-    explicit FrmMacroEditor(FrmMain& main);
+    FrmMacroEditor(MacrosPart& macros, ConfigPart& config);
     FrmMacroEditor(const FrmMacroEditor&) = delete;
     FrmMacroEditor& operator=(const FrmMacroEditor&) = delete;
 
-    FrmMain& main;
+    MacrosPart& macros;  // the Macros menu, refreshed at a save
+    ConfigPart& config;
     Prop<std::string> Caption{"ORVA Macros"};
     std::array<TextBox, 8> txtMacro;  // macros 1 to 8, keys "f1" to "f8"
     std::array<Label, 8> lblMacro;    // "Shift F1" to "Shift F8"

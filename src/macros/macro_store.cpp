@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "config/config_part.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
 #include "macros/macro_editor.h"
 
 namespace orva {
@@ -36,7 +36,7 @@ bool SaveMacros(FrmMacroEditor& e) {
             writes.push_back({kSection, keyOf(i), text});
         }
     }
-    const std::string& file = e.main.ConfigPath;
+    const std::string& file = e.config.ConfigPath;
     if (!writeSettingsAll(writes, file)) return false;
     if (empty == e.txtMacro.size())
         return WriteSetting(kSection, std::nullopt, std::nullopt, file) != 0;
@@ -45,7 +45,7 @@ bool SaveMacros(FrmMacroEditor& e) {
 
 void LoadMacroEditor(FrmMacroEditor& e) {
     for (std::size_t i = 0; i < e.txtMacro.size(); ++i) {
-        const std::string value = ReadSetting(kSection, keyOf(i), e.main.ConfigPath);
+        const std::string value = ReadSetting(kSection, keyOf(i), e.config.ConfigPath);
         e.txtMacro[i].Text.set(blank(value) ? std::string() : value);
     }
 }

@@ -1,7 +1,7 @@
 #include "view/chat_font.h"
 
-#include "core/frm_main.h"
 #include "view/chat_lines.h"
+#include "view/view_part.h"
 
 namespace orva {
 
@@ -10,15 +10,13 @@ void VerifyFontConstraints(std::string& fname, std::uint8_t& Fsize) {
     if (fname.find_first_not_of(' ') == std::string::npos) fname = "Courier New";
 }
 
-void UpdateFontFace(FrmMain& f) {
+void UpdateFontFace(ViewPart& f) {
     // Kept in 8 bits like the setting it doubles.
     f.ChatFontHalfPoints = static_cast<std::uint8_t>(f.ChatFontSize * 2);
     f.ChatViewInitialRtf = BuildInitialRtf(f.ChatFontName, f.ChatFontHalfPoints);
-    f.txtOut.FontName.set(f.ChatFontName);
-    f.txtOut.FontSize.set(f.ChatFontSize);
     f.txtLog.FontName.set(f.ChatFontName);
     f.txtLog.FontSize.set(f.ChatFontSize);
-    f.txtOut.FontBold.set(false);
+    f.fontChanged.emit();  // the input line follows
 }
 
 }  // namespace orva

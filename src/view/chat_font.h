@@ -6,11 +6,11 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ViewPart;
 
 // Size 0 becomes 9; a blank face becomes "Courier New".
 void VerifyFontConstraints(std::string& fname, std::uint8_t& Fsize);
 // Rebuilds ChatFontHalfPoints and ChatViewInitialRtf and sets the fonts of txtOut and txtLog.
-void UpdateFontFace(FrmMain& f);
+void UpdateFontFace(ViewPart& f);
 
 }  // namespace orva

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "base/case_fold.h"
-#include "core/frm_main.h"
-#include "logging/chat_log.h"
+#include "config/setting_writes.h"
 #include "view/view_part.h"
 
 namespace orva {
@@ -147,7 +146,7 @@ std::string& MarkLinks(std::string& text) {
     return text;
 }
 
-void AppendChatLine(FrmMain& f, std::string& text, std::uint8_t colour) {
+void AppendChatLine(ViewPart& f, std::string& text, std::uint8_t colour) {
     EscapeRtf(text);
     std::string fragment;
     fragment.reserve(text.size() + 16);
@@ -160,7 +159,7 @@ void AppendChatLine(FrmMain& f, std::string& text, std::uint8_t colour) {
     AppendRtfFragment(f, fragment);
 }
 
-void AppendRtfFragment(FrmMain& f, std::string& fragment) {
+void AppendRtfFragment(ViewPart& f, std::string& fragment) {
     if (f.showURLs != 0) MarkLinks(fragment);
     balanceGroups(fragment);
     // A reader - the focus in the view, or the view scrolled back from the last line - keeps
@@ -176,14 +175,19 @@ void ResetChatView(ViewPart& f) {
     f.ViewScrolledBack = false;  // a fresh document has nothing to read back
 }
 
-void PostStatusLine(FrmMain& f, std::string& text) {
+void PostStatusLine(ViewPart& f, std::string& text) {
     AppendChatLine(f, text, ColorStatus);
-    WriteChatLog(f, text);
+    f.lineToLog.emit(text);
 }
 
-void PostHighlightLine(FrmMain& f, std::string& text) {
+void PostHighlightLine(ViewPart& f, std::string& text) {
     AppendChatLine(f, text, ColorTeam);
-    WriteChatLog(f, text);
+    f.lineToLog.emit(text);
+}
+
+void postNotWritten(ViewPart& f) {
+    std::string text = kNotWrittenText;
+    PostStatusLine(f, text);
 }
 
 }  // namespace orva

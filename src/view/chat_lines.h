@@ -9,7 +9,6 @@
 
 namespace orva {
 
-struct FrmMain;
 struct ViewPart;
 struct LocalTime;
 class ChatView;
@@ -50,12 +49,15 @@ std::string& EscapeRtf(std::string& text);
 // Wraps each web link as "{\cf8\ul " + link + "}", in place.
 std::string& MarkLinks(std::string& text);
 // Escapes text in place and appends it as one paragraph in the given colour.
-void AppendChatLine(FrmMain& f, std::string& text, std::uint8_t colour);
+void AppendChatLine(ViewPart& f, std::string& text, std::uint8_t colour);
 // Appends a fragment that begins with "\par"; marks links in place when showURLs is set.
-void AppendRtfFragment(FrmMain& f, std::string& fragment);
+void AppendRtfFragment(ViewPart& f, std::string& fragment);
 void ResetChatView(ViewPart& f);
-// AppendChatLine in colour 1 (status) or 6 (highlight), then WriteChatLog of the escaped text.
-void PostStatusLine(FrmMain& f, std::string& text);
-void PostHighlightLine(FrmMain& f, std::string& text);
+// AppendChatLine in colour 1 (status) or 6 (highlight), then the escaped text to the chat log.
+void PostStatusLine(ViewPart& f, std::string& text);
+void PostHighlightLine(ViewPart& f, std::string& text);
+// "Config.ini could not be written. Nothing was saved." as a status line, for a command or a
+// switch that wrote nothing.
+void postNotWritten(ViewPart& f);
 
 }  // namespace orva

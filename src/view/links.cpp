@@ -3,7 +3,6 @@
 #include <array>
 
 #include "base/case_fold.h"
-#include "core/frm_main.h"
 #include "view/view_part.h"
 
 namespace orva {
@@ -75,12 +74,12 @@ void txtLog_Scroll(ViewPart& f, bool atEnd) {
     f.ViewScrolledBack = !atEnd;
 }
 
-void txtLog_MouseMove(FrmMain& f, std::string_view lineText, long index) {
+void txtLog_MouseMove(ViewPart& f, std::string_view lineText, long index) {
     if (f.showURLs == 0) return;
     f.HoverLink = getHyperlink(f, lineText, index);
 }
 
-void txtLog_MouseDown(FrmMain& f, int button) {
+void txtLog_MouseDown(ViewPart& f, int button) {
     if (f.showURLs == 0 || button != 1 || f.HoverLink.empty()) return;
     const std::string address = LinkAddress(f.HoverLink);
     if (!address.empty()) f.env.shell.open(address);

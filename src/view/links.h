@@ -6,7 +6,6 @@
 
 namespace orva {
 
-struct FrmMain;
 struct ViewPart;
 
 inline constexpr int kDefaultPointer = 0;
@@ -31,7 +30,7 @@ void txtLog_LostFocus(ViewPart& f);
 // The reader moved the view (wheel, scroll bar or keys); atEnd: the last line is the one shown.
 void txtLog_Scroll(ViewPart& f, bool atEnd);
 // The widget maps the pointer to a line's text and the character index under it.
-void txtLog_MouseMove(FrmMain& f, std::string_view lineText, long index);
-void txtLog_MouseDown(FrmMain& f, int button);  // 1 left, 2 right, 4 middle
+void txtLog_MouseMove(ViewPart& f, std::string_view lineText, long index);
+void txtLog_MouseDown(ViewPart& f, int button);  // 1 left, 2 right, 4 middle
 
 }  // namespace orva

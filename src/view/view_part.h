@@ -5,11 +5,13 @@
 #include <string>
 
 #include "base/env.h"
+#include "base/program.h"
+#include "base/signal.h"
 #include "view/chat_view.h"
 
 namespace orva {
 
-struct ViewPart {
+struct ViewPart : virtual Program {
     explicit ViewPart(Env& e) : env(e) {}
     ViewPart(const ViewPart&) = delete;
     ViewPart& operator=(const ViewPart&) = delete;
@@ -24,6 +26,13 @@ struct ViewPart {
     bool ViewHasFocus = false;
     bool ViewScrolledBack = false;  // the reader scrolled away from the last line
     std::string HoverLink;
+    // The view's two switches (kept in Config.ini with the others).
+    std::uint8_t showURLs = 0;
+    std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
+
+    // Status and highlight lines go on to the chat log; the input line takes the chat font.
+    Signal<const std::string&> lineToLog;
+    Signal<> fontChanged;
 };
 
 }  // namespace orva

@@ -3,9 +3,8 @@
 #include <cmath>
 
 #include "base/numbers.h"
-#include "chat/name_width.h"
-#include "core/frm_main.h"
 #include "platform/files.h"
+#include "view/name_width.h"
 #include "zones/zones_part.h"
 
 namespace orva {
@@ -28,7 +27,7 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     }
 }
 
-void showReadError(FrmMain& f) {
+void showReadError(ZonesPart& f) {
     f.env.dialogs.messageBox("Error Reading File: \r\n" + files::pathText(f.AppFolder + "zone.dat"),
                              "Error", MsgIcon::Error);
 }
@@ -79,7 +78,7 @@ std::string FitText(std::string_view text, std::uint8_t width) {
     return std::string(text.substr(0, width - 3u)) + "...";
 }
 
-void LoadZoneList(FrmMain& f) {
+void LoadZoneList(ZonesPart& f) {
     const auto text = files::readAll(f.AppFolder + "zone.dat");
     if (!text) {
         showReadError(f);
@@ -110,7 +109,7 @@ void UpdateZoneRow(ZonesPart& f, int index, std::string_view left, std::string_v
         index, PadName(left, 5) + " " + FitText(zone.Name, kNameColumn) + PadName(right, 5));
 }
 
-void populateZonesMenu(FrmMain& f) {
+void populateZonesMenu(ZonesPart& f) {
     const int rows = std::min(f.lstZones.ListCount(), static_cast<int>(f.zones.Zones.size()));
     for (int i = 0; i < rows; ++i) {
         const bool added = static_cast<std::size_t>(i) >= f.menu_Zone.size();
@@ -120,16 +119,6 @@ void populateZonesMenu(FrmMain& f) {
         item.Enabled.set(true);
         if (added) f.zoneMenuItemAdded.emit(i);
     }
-}
-
-void lstZones_GotFocus(FrmMain& f) {
-    if (f.zones.ZoneCount < 1 || f.lstZones.ListCount() == 0) {
-        f.cmdConnect.Enabled.set(false);
-        f.menu_Connect.Enabled.set(false);
-        return;
-    }
-    f.cmdConnect.Enabled.set(true);
-    if (!f.tmrHalter->enabled()) f.menu_Connect.Enabled.set(true);
 }
 
 }  // namespace orva

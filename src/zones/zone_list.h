@@ -8,7 +8,6 @@
 
 namespace orva {
 
-struct FrmMain;
 struct ZonesPart;
 
 struct ZoneRecord {
@@ -37,13 +36,11 @@ std::string FitText(std::string_view text, std::uint8_t width);
 
 // Reads AppFolder + "zone.dat" and adds its zones; says so once when the file is missing or has
 // malformed lines.
-void LoadZoneList(FrmMain& f);
+void LoadZoneList(ZonesPart& f);
 void AddZone(ZonesPart& f, const std::string& name, const std::string& host, std::uint16_t port);
 // Rewrites row index of lstZones with the two status columns; rows out of range are left alone.
 void UpdateZoneRow(ZonesPart& f, int index, std::string_view left, std::string_view right);
 // One enabled menu_Zone item per row, captioned with the zone's name.
-void populateZonesMenu(FrmMain& f);
-// Connect is available exactly while there are zones (the menu item waits for tmrHalter).
-void lstZones_GotFocus(FrmMain& f);
+void populateZonesMenu(ZonesPart& f);
 
 }  // namespace orva

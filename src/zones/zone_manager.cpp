@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "base/numbers.h"
-#include "core/frm_main.h"
 #include "platform/files.h"
 #include "zones/ping_buttons.h"
 #include "zones/zones_part.h"
@@ -58,7 +57,7 @@ bool sameZone(const ZoneRecord& a, const ZoneRecord& b) {
 
 }  // namespace
 
-FrmZoneManager::FrmZoneManager(FrmMain& m) : main(m) {
+FrmZoneManager::FrmZoneManager(ZonesPart& m) : main(m) {
     lblName.Caption.set("Name:");
     lblHost.Caption.set("Host:");
     lblPort.Caption.set("Port:");
@@ -113,7 +112,7 @@ std::vector<std::string> LeadingComments(std::string_view text) {
     return out;
 }
 
-void ReloadZoneList(FrmMain& f) {
+void ReloadZoneList(ZonesPart& f) {
     const bool pinging = f.cmdPingOff.Enabled.get();
     if (pinging) cmdPingOff_Click(f);
     std::optional<ZoneRecord> was;
@@ -141,7 +140,7 @@ void ReloadZoneList(FrmMain& f) {
             f.menu_Zone[0]->Enabled.set(false);
         }
     }
-    lstZones_GotFocus(f);
+    f.zoneListChanged.emit();
     if (pinging && f.lstZones.ListCount() > 0) cmdPingOn_Click(f);
 }
 
@@ -151,8 +150,8 @@ void menu_Zone_Click(ZonesPart& f, int index) {
     if (index >= 0 && index < f.lstZones.ListCount()) f.lstZones.ListIndex.set(index);
 }
 
-void wireZoneMenu(FrmMain& f) {
-    FrmMain* p = &f;
+void wireZoneMenu(ZonesPart& f) {
+    ZonesPart* p = &f;
     const auto wireItem = [p](int i) {
         p->menu_Zone[static_cast<std::size_t>(i)]->clicked.connect(
             [p, i] { menu_Zone_Click(*p, i); });
@@ -219,7 +218,7 @@ void cmdDown_Click(FrmZoneManager& m) {
 }
 
 void cmdOK_Click(FrmZoneManager& m) {
-    FrmMain& f = m.main;
+    ZonesPart& f = m.main;
     if (!files::replaceAtomically(f.AppFolder + "zone.dat", ZoneDatText(m.comments, m.zones))) {
         f.env.dialogs.messageBox("zone.dat could not be written. Nothing was saved.", kTitle,
                                  MsgIcon::Exclamation);

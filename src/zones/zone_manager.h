@@ -12,15 +12,14 @@
 
 namespace orva {
 
-struct FrmMain;
 struct ZonesPart;
 
 struct FrmZoneManager {
-    explicit FrmZoneManager(FrmMain& main);
+    explicit FrmZoneManager(ZonesPart& main);
     FrmZoneManager(const FrmZoneManager&) = delete;
     FrmZoneManager& operator=(const FrmZoneManager&) = delete;
 
-    FrmMain& main;
+    ZonesPart& main;
     Prop<std::string> Caption{"Zone Manager"};
     ListBox lstZones;  // one row per zone: "name  host:port"
     Label lblName, lblHost, lblPort;
@@ -43,11 +42,11 @@ std::vector<std::string> LeadingComments(std::string_view text);
 
 // Reads zone.dat afresh into the zone table, the zone list and the Zones menu; a running ping
 // starts over. The selection stays on the same zone where it is still there.
-void ReloadZoneList(FrmMain& f);
+void ReloadZoneList(ZonesPart& f);
 // A Zones menu item chosen while disconnected selects its zone in the zone list.
 void menu_Zone_Click(ZonesPart& f, int index);
 // The Zones menu's items select zones; Zone Manager is available while disconnected.
-void wireZoneMenu(FrmMain& f);
+void wireZoneMenu(ZonesPart& f);
 
 void Form_Load(FrmZoneManager& m);
 void lstZones_Click(FrmZoneManager& m);  // the selected zone's fields into the boxes

@@ -3,15 +3,17 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/controls.h"
 #include "base/env.h"
+#include "base/program.h"
 #include "zones/zone_list.h"
 #include "zones/zone_ping.h"
 
 namespace orva {
 
-struct ZonesPart {
+struct ZonesPart : virtual Program {
     ZonesPart(Env& e, std::unique_ptr<IUdpSocket> udp) : env(e), sckPing(std::move(udp)) {}
     ZonesPart(const ZonesPart&) = delete;
     ZonesPart& operator=(const ZonesPart&) = delete;
@@ -22,6 +24,11 @@ struct ZonesPart {
     Button cmdPingOn;
     Button cmdPingOff;
     CheckBox ckPing;
+    std::vector<std::unique_ptr<MenuItem>> menu_Zone;  // item 0 exists from the start
+    Signal<int> zoneMenuItemAdded;                     // index of a new menu_Zone item
+    Signal<> zoneListChanged;  // the list was read again: Connect follows whether it has zones
+    MenuItem menu_ZoneSep{"-"};
+    MenuItem menu_ZoneMan{"Zone Manager"};
 
     ZoneTable zones;
     ZonePing ping;

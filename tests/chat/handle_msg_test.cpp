@@ -1,4 +1,4 @@
-#include "chat/handle_msg.h"
+#include "app/handle_msg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chat/input_line.h"
+#include "app/input_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chat/notifications.h"
+#include "app/notifications.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/switches.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "config/switches.h"
 #include "core/core_fixture.h"
 
 namespace orva::test {

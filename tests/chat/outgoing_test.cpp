@@ -1,4 +1,4 @@
-#include "chat/outgoing.h"
+#include "app/outgoing.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "chat/ignore.h"
-#include "chat/name_width.h"
 #include "core/core_fixture.h"
+#include "view/name_width.h"
 
 namespace orva::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "chat/paste.h"
+#include "app/paste.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chat/input_line.h"
+#include "app/input_line.h"
 #include "core/core_fixture.h"
 
 namespace orva {

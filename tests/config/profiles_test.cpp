@@ -1,4 +1,4 @@
-#include "config/profiles.h"
+#include "app/profiles.h"
 
 #include <gtest/gtest.h>
 

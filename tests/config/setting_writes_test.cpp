@@ -4,10 +4,10 @@
 
 #include <functional>
 
+#include "app/outgoing.h"
+#include "app/profiles.h"
+#include "app/switches.h"
 #include "chat/ignore.h"
-#include "chat/outgoing.h"
-#include "config/profiles.h"
-#include "config/switches.h"
 #include "core/core_fixture.h"
 #include "fonts/font_pick.h"
 #include "macros/macro_editor.h"
@@ -27,13 +27,13 @@ TEST(NotWritten, EverySaveSaysSoInsteadOfConfirming) {
         {"Saved.", cmdSavePass_Click},
         {"Font Set",
          [](FrmMain& f) {
-             FrmFontPick p(f);
+             FrmFontPick p(f, f);
              Form_Load(p);
              cmdSave_Click(p);
          }},
         {"ORVA Macros",
          [](FrmMain& f) {
-             FrmMacroEditor e(f);
+             FrmMacroEditor e(f, f);
              e.txtMacro[0].Text.set("hello");
              Command1_Click(e);
              EXPECT_EQ(e.lblSavedSt.Caption.get(), "Unknown.");

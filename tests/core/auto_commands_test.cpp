@@ -1,11 +1,11 @@
-#include "core/auto_commands.h"
+#include "app/auto_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "chat/outgoing.h"
+#include "app/outgoing.h"
 #include "core_fixture.h"
 
 namespace orva::test {

@@ -1,4 +1,4 @@
-#include "core/connection.h"
+#include "app/connection.h"
 
 #include <gtest/gtest.h>
 

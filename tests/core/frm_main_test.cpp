@@ -1,4 +1,4 @@
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "support/fakes.h"
 
 namespace orva::test {

@@ -1,4 +1,4 @@
-#include "core/protocol.h"
+#include "app/protocol.h"
 
 #include <gtest/gtest.h>
 

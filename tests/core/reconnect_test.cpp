@@ -1,15 +1,15 @@
-#include "core/reconnect.h"
+#include "app/reconnect.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "chat/outgoing.h"
+#include "app/hop_server.h"
+#include "app/outgoing.h"
+#include "app/startup.h"
+#include "app/switches.h"
 #include "config/settings.h"
-#include "config/switches.h"
-#include "core/hop_server.h"
-#include "core/startup.h"
 #include "core_fixture.h"
 
 namespace orva::test {

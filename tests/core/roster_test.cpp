@@ -5,8 +5,8 @@
 #include <cctype>
 #include <random>
 
+#include "app/frm_main.h"
 #include "base/case_fold.h"
-#include "core/frm_main.h"
 #include "support/fakes.h"
 
 namespace orva {

@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "core/frm_main.h"
-#include "core/handlers.h"
-#include "core/startup.h"
+#include "app/frm_main.h"
+#include "app/handlers.h"
+#include "app/startup.h"
 #include "e2e/client_world.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/main_window.h"

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
-#include "core/handlers.h"
-#include "core/startup.h"
-#include "core/transport.h"
+#include "app/frm_main.h"
+#include "app/handlers.h"
+#include "app/startup.h"
+#include "app/transport.h"
 #include "e2e/client_world.h"
 #include "e2e/recording_dialogs.h"
 #include "platform/qt/chat_view_widget.h"

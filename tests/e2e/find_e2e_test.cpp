@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "e2e/client_world.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/find_bar.h"

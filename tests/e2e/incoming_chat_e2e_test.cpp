@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "e2e/client_world.h"
 #include "platform/qt/chat_view_widget.h"
 #include "zonesim.h"

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "e2e/client_world.h"
 
 namespace orva {

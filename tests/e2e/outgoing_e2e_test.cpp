@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/frm_main.h"
 #include "chat/ignore.h"
-#include "core/frm_main.h"
 #include "e2e/client_world.h"
 #include "zonesim.h"
 

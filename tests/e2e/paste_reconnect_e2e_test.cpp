@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QTest>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "e2e/client_world.h"
 #include "zonesim.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
-#include "core/handlers.h"
-#include "core/startup.h"
+#include "app/frm_main.h"
+#include "app/handlers.h"
+#include "app/startup.h"
 #include "e2e/recording_dialogs.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"

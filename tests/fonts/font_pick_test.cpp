@@ -19,7 +19,7 @@ TEST(FontPick, LoadShowsFontSizesProfileAndPreview) {
         {"User0", "(default)"}, {"User1", "(default)"}, {"User2", " Two "}};
     for (const auto& [profile, shown] : profiles) {
         f.ProfileID = profile;
-        FrmFontPick p(f);
+        FrmFontPick p(f, f);
         Form_Load(p);
         EXPECT_EQ(p.lblProfile.Caption.get(), shown) << profile;
         EXPECT_EQ(p.cmbFont.items(), w.fonts.fonts);
@@ -49,7 +49,7 @@ TEST(FontPick, SaveAppliesAndStoresOnlySizesThatFitAByte) {
         FrmMain& f = w.f();
         f.ProfileID = "User2";
         UpdateFontFace(f);  // as start-up leaves it
-        FrmFontPick p(f);
+        FrmFontPick p(f, f);
         int closed = 0, shown = 0;
         p.unloadRequested.connect([&] { ++closed; });
         f.showRequested.connect([&] { ++shown; });

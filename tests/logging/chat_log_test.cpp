@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "support/fakes.h"
 #include "view/chat_lines.h"
 

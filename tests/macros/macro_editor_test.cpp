@@ -13,7 +13,7 @@ TEST(MacroEditor, OpensSavesClosesAndReopensFromTheStore) {
     FrmMain& f = w.f();
     w.dir.write("Config.ini", "[macro_0]\r\nf2=old\r\nf3=\"   \"\r\n");
     f.ProfileID = "User3";
-    auto editor = std::make_unique<FrmMacroEditor>(f);
+    auto editor = std::make_unique<FrmMacroEditor>(f, f);
     FrmMacroEditor& e = *editor;
     Form_Load(e);
     EXPECT_EQ(e.txtMacro[1].Text.get(), "old");
@@ -39,7 +39,7 @@ TEST(MacroEditor, OpensSavesClosesAndReopensFromTheStore) {
     Command2_Click(e);
     Form_Unload(e);
     EXPECT_EQ(shows, 1);
-    editor = std::make_unique<FrmMacroEditor>(f);
+    editor = std::make_unique<FrmMacroEditor>(f, f);
     Form_Load(*editor);
     EXPECT_EQ(editor->txtMacro[0].Text.get(), " hi there ");
     EXPECT_EQ(editor->lblSavedSt.Caption.get(), "Unknown.");

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "chat/name_width.h"
+#include "app/handlers.h"
+#include "app/macro_expand.h"
+#include "app/macro_keys.h"
 #include "core/core_fixture.h"
-#include "core/handlers.h"
-#include "macros/macro_expand.h"
 #include "macros/macro_menu.h"
+#include "view/name_width.h"
 
 namespace orva::test {
 namespace {
@@ -64,7 +65,7 @@ TEST(MacroMenu, LoadsTheStoreAndSendsOnlyUsableEntries) {
                 "[macro_0]\r\nf1=hello %selfname\r\nf2=   \r\nf3=?away gone \r\n"
                 "f8=  a&b %red\r\n");
     wireHandlers(f);
-    LoadMacroMenu(f);
+    LoadMacroMenu(f, f);
     Lines entries;
     for (const auto& item : f.menu_Macro)
         entries.push_back(item.Caption.get() + (item.Enabled.get() ? "" : " (off)"));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "platform/qt/chat_view_widget.h"
 #include "platform/qt/log_window.h"
 #include "platform/qt/lst_box_widget.h"

@@ -1,9 +1,9 @@
 #include "support/fakes.h"
 
-#include "core/connection.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
-#include "core/transport.h"
+#include "app/connection.h"
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "platform/files.h"
 
 #include <algorithm>

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/frm_main.h"
 #include "base/env.h"
-#include "core/frm_main.h"
 
 namespace orva::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "logging/chat_log.h"
 #include "support/fakes.h"
 #include "view/chat_font.h"
@@ -283,7 +283,7 @@ TEST(ReadMarker, AboveTheFirstLineThatArrivedWhileAway) {
 
 TEST(PostLines, ColourAndEscapedLogLine) {
     struct Case {
-        void (*post)(FrmMain&, std::string&);
+        void (*post)(ViewPart&, std::string&);
         const char* colour;
     } cases[] = {{PostStatusLine, "1"}, {PostHighlightLine, "6"}};
     for (const Case& c : cases) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "support/fakes.h"
 
 namespace orva::test {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "support/fakes.h"
 #include "view/chat_font.h"
 #include "view/chat_lines.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "support/fakes.h"
 #include "zones/ping_buttons.h"
 

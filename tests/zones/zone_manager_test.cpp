@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "support/fakes.h"
 #include "zones/ping_buttons.h"
 

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "app/frm_main.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
 #include "platform/qt/codec.h"
 
 namespace orva {

@@ -17,14 +17,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/codec.h"
 #include "platform/qt/form_window.h"
 
 namespace orva {
 
-FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent) : QDialog(parent), model_(main) {
+FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent)
+    : QDialog(parent), model_(main, main) {
     frameFormWindow(this, model_.Caption.get());
     setWindowModality(Qt::ApplicationModal);
 

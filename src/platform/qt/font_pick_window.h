@@ -13,6 +13,8 @@ class QTextEdit;
 
 namespace orva {
 
+struct FrmMain;
+
 class FontPickWindow : public QDialog {
     Q_OBJECT
   public:

@@ -13,7 +13,7 @@
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")
 #undef emit
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 #pragma pop_macro("emit")
 
 namespace orva {

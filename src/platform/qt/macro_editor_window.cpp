@@ -9,13 +9,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/frm_main.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/form_window.h"
 
 namespace orva {
 
 MacroEditorWindow::MacroEditorWindow(FrmMain& main, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(main) {
+    : QWidget(parent, Qt::Window), model_(main, main) {
     frameFormWindow(this, model_.Caption.get());
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(this->font().pointSize());

@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace orva {
 
+struct FrmMain;
+
 class MacroEditorWindow : public QWidget {
     Q_OBJECT
   public:

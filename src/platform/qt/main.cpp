@@ -1,9 +1,9 @@
 // The program entry: the platform, the main window's model, start-up, the window, the event loop.
 #include <QApplication>
 
-#include "core/frm_main.h"
-#include "core/handlers.h"
-#include "core/startup.h"
+#include "app/frm_main.h"
+#include "app/handlers.h"
+#include "app/startup.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_platform.h"
 

@@ -11,9 +11,9 @@
 #include <QShortcut>
 #include <algorithm>
 
-#include "core/frm_main.h"
-#include "core/startup.h"
-#include "core/window_flash.h"
+#include "app/frm_main.h"
+#include "app/startup.h"
+#include "app/window_flash.h"
 #include "platform/qt/about_box.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/chat_view_widget.h"

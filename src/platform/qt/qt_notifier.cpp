@@ -10,8 +10,8 @@
 #include <QVariantMap>
 #include <atomic>
 
-#include "chat/notifications.h"
-#include "core/frm_main.h"
+#include "app/frm_main.h"
+#include "app/notifications.h"
 #include "platform/qt/codec.h"
 
 namespace orva {

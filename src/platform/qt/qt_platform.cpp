@@ -1,6 +1,6 @@
 #include "platform/qt/qt_platform.h"
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 
 namespace orva {
 

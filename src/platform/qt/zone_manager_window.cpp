@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <tuple>
 
+#include "app/frm_main.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/form_window.h"
 

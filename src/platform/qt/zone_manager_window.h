@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace orva {
 
+struct FrmMain;
+
 class ZoneManagerWindow : public QDialog {
     Q_OBJECT
   public:

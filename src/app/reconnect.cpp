@@ -1,11 +1,11 @@
-#include "core/reconnect.h"
+#include "app/reconnect.h"
 
 #include <algorithm>
 
+#include "app/connection.h"
+#include "app/frm_main.h"
+#include "app/transport.h"
 #include "base/random.h"
-#include "core/connection.h"
-#include "core/frm_main.h"
-#include "core/transport.h"
 #include "view/chat_lines.h"
 
 namespace orva {

@@ -1,6 +1,6 @@
-#include "core/window_flash.h"
+#include "app/window_flash.h"
 
-#include "core/frm_main.h"
+#include "app/frm_main.h"
 
 namespace orva {
 

@@ -1,10 +1,10 @@
-#include "chat/name_completion.h"
+#include "app/name_completion.h"
 
 #include <algorithm>
 
+#include "app/frm_main.h"
 #include "base/case_fold.h"
 #include "base/text.h"
-#include "core/frm_main.h"
 
 namespace orva {
 

@@ -1,4 +1,7 @@
-#include "core/frm_main.h"
+#include "app/frm_main.h"
+
+#include "app/connection.h"
+#include "logging/chat_log.h"
 
 namespace orva {
 
@@ -62,6 +65,15 @@ FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSo
     tmrPing->setInterval(800);
     tmrPing2->setInterval(200);
     tmrPing3->setInterval(2000);
+
+    // The doors between the parts.
+    lineToLog.connect([this](const std::string& line) { WriteChatLog(*this, line); });
+    zoneListChanged.connect([this] { lstZones_GotFocus(*this); });
+    fontChanged.connect([this] {
+        txtOut.FontName.set(ChatFontName);
+        txtOut.FontSize.set(ChatFontSize);
+        txtOut.FontBold.set(false);
+    });
 }
 
 }  // namespace orva

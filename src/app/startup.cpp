@@ -1,24 +1,25 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "app/connection.h"
+#include "app/frm_main.h"
+#include "app/profiles.h"
+#include "app/reconnect.h"
+#include "app/switches.h"
 #include "base/numbers.h"
 #include "base/text.h"
-#include "chat/name_width.h"
-#include "config/profiles.h"
 #include "config/scramble.h"
 #include "config/settings.h"
-#include "config/switches.h"
-#include "core/frm_main.h"
 #include "core/home_folder.h"
-#include "core/reconnect.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
 #include "macros/macro_menu.h"
 #include "platform/files.h"
 #include "view/chat_font.h"
+#include "view/name_width.h"
 #include "zones/ping_buttons.h"
 #include "zones/zone_list.h"
 
@@ -121,7 +122,7 @@ bool Form_Load(FrmMain& f) {
         WriteSetting("User0", std::string("name"), *name, f.ConfigPath);
     }
 
-    LoadMacroMenu(f);
+    LoadMacroMenu(f, f);
 
     const std::int64_t width =
         std::llabs(static_cast<std::int64_t>(toInt32(read(f, "Config", "namelen"))));

@@ -1,4 +1,4 @@
-#include "chat/name_width.h"
+#include "view/name_width.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "config/profiles.h"
+#include "app/profiles.h"
 
 #include <optional>
 
+#include "app/frm_main.h"
 #include "base/text.h"
 #include "config/ini_file.h"
 #include "config/scramble.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
 
 namespace orva {
 

@@ -1,12 +1,12 @@
-#include "chat/input_line.h"
+#include "app/input_line.h"
 
 #include <algorithm>
 #include <string>
 
-#include "chat/name_completion.h"
-#include "chat/outgoing.h"
-#include "chat/paste.h"
-#include "core/frm_main.h"
+#include "app/frm_main.h"
+#include "app/name_completion.h"
+#include "app/outgoing.h"
+#include "app/paste.h"
 #include "view/chat_lines.h"
 
 namespace orva {

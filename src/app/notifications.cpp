@@ -1,13 +1,14 @@
-#include "chat/notifications.h"
+#include "app/notifications.h"
 
 #include <algorithm>
 
+#include "app/frm_main.h"
 #include "base/case_fold.h"
 #include "base/text.h"
 #include "chat/chat_heard.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 

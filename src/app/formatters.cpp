@@ -1,10 +1,10 @@
-#include "chat/formatters.h"
+#include "app/formatters.h"
 
+#include "app/frm_main.h"
 #include "base/text.h"
-#include "chat/name_width.h"
-#include "core/frm_main.h"
 #include "logging/chat_log.h"
 #include "view/chat_lines.h"
+#include "view/name_width.h"
 
 namespace orva {
 

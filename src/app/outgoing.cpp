@@ -1,4 +1,4 @@
-#include "chat/outgoing.h"
+#include "app/outgoing.h"
 
 #include <array>
 #include <cstdlib>
@@ -6,21 +6,21 @@
 #include <optional>
 #include <string_view>
 
+#include "app/connection.h"
+#include "app/formatters.h"
+#include "app/frm_main.h"
+#include "app/hop_server.h"
+#include "app/macro_expand.h"
 #include "base/case_fold.h"
 #include "base/numbers.h"
 #include "base/text.h"
-#include "chat/formatters.h"
 #include "chat/ignore.h"
-#include "chat/name_width.h"
 #include "config/setting_writes.h"
-#include "core/connection.h"
-#include "core/frm_main.h"
-#include "core/hop_server.h"
 #include "core/roster.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
-#include "macros/macro_expand.h"
 #include "view/chat_lines.h"
+#include "view/name_width.h"
 
 namespace orva {
 

@@ -1,8 +1,8 @@
-#include "core/transport.h"
+#include "app/transport.h"
 
-#include "core/connection.h"
-#include "core/frm_main.h"
-#include "core/protocol.h"
+#include "app/connection.h"
+#include "app/frm_main.h"
+#include "app/protocol.h"
 
 namespace orva {
 

@@ -1,12 +1,13 @@
-#include "config/switches.h"
+#include "app/switches.h"
 
 #include <string>
 #include <vector>
 
+#include "app/frm_main.h"
 #include "base/numbers.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "core/frm_main.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 

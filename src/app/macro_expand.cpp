@@ -1,9 +1,9 @@
-#include "macros/macro_expand.h"
+#include "app/macro_expand.h"
 
 #include <string_view>
 
+#include "app/frm_main.h"
 #include "base/random.h"
-#include "core/frm_main.h"
 
 namespace orva {
 

@@ -1,10 +1,10 @@
-#include "core/auto_commands.h"
+#include "app/auto_commands.h"
 
 #include <string>
 
+#include "app/frm_main.h"
+#include "app/outgoing.h"
 #include "base/case_fold.h"
-#include "chat/outgoing.h"
-#include "core/frm_main.h"
 
 namespace orva {
 

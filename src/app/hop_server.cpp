@@ -1,7 +1,7 @@
-#include "core/hop_server.h"
+#include "app/hop_server.h"
 
-#include "core/connection.h"
-#include "core/frm_main.h"
+#include "app/connection.h"
+#include "app/frm_main.h"
 
 namespace orva {
 

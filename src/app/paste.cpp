@@ -1,9 +1,9 @@
-#include "chat/paste.h"
+#include "app/paste.h"
 
 #include <algorithm>
 
-#include "chat/outgoing.h"
-#include "core/frm_main.h"
+#include "app/frm_main.h"
+#include "app/outgoing.h"
 
 namespace orva {
 

@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "app/name_completion.h"
+#include "app/notifications.h"
 #include "base/controls.h"
 #include "base/env.h"
 #include "chat/chat_heard.h"
 #include "chat/input_history.h"
-#include "chat/name_completion.h"
-#include "chat/notifications.h"
 #include "config/config_part.h"
-#include "core/roster.h"
+#include "core/core_part.h"
 #include "logging/log_part.h"
 #include "lstBox/lst_box.h"
+#include "macros/macros_part.h"
 #include "platform/notifier.h"
 #include "view/view_part.h"
 #include "zones/zones_part.h"
@@ -32,7 +33,7 @@ inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 // Each room declares its part of the window in a header of its own; a routine that works within
 // one room takes that part, so its signature says what it may touch. The window is their sum plus
 // the menus, the login panel and the state that crosses rooms.
-struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
+struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart {
     FrmMain(Env& env, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp);
     FrmMain(const FrmMain&) = delete;
     FrmMain& operator=(const FrmMain&) = delete;
@@ -40,10 +41,8 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
     Env& env;  // hides the parts' own references to the same services
 
     // --- program -------------------------------------------------------------------------
-    std::string AppFolder;  // always ends in a separator
     std::string SecondKey;  // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};
-    Signal<> showRequested;    // bring the main window forward (e.g. when frmLog closes)
     Signal<> closeRequested;   // cmdQuit / menu_Exit: ask the window to close
     Prop<int> WindowState{0};  // 0 normal, 1 minimised, 2 maximised; kept by the window
     Prop<bool> WindowActive{true};
@@ -66,14 +65,8 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
     MenuItem menu_HighlightWords{"Highlight Words..."};
     MenuItem menu_Exit{"E&xit"};
     MenuItem menu_Zones{"&Zones"};
-    std::vector<std::unique_ptr<MenuItem>> menu_Zone;  // item 0 exists from the start
-    Signal<int> zoneMenuItemAdded;                     // index of a new menu_Zone item
-    MenuItem menu_ZoneSep{"-"};
-    MenuItem menu_ZoneMan{"Zone Manager"};
-    MenuItem menu_Macros{"Macros"};
-    std::array<MenuItem, 8> menu_Macro;  // F1 to F8
-    MenuItem menu_MacroSep{"-"};
-    MenuItem menu_MacroEditor{"Macro Editor"};
+    // menu_Zone, menu_ZoneSep and menu_ZoneMan are the zones part's.
+    // menu_Macros with its entries is the macros part's.
     MenuItem menu_Help{"&Help"};
     MenuItem menu_About{"About..."};
 
@@ -88,18 +81,14 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
     Button cmdConnect, cmdQuit, Command1;
 
     // --- chat parts ------------------------------------------------------------------------
-    TextBox txtOut;   // the input line
-    LstBox lstUsers;  // the player list
+    TextBox txtOut;  // the input line
 
     // --- sockets and timers ------------------------------------------------------------------
     std::unique_ptr<ITcpClient> sckClient;
     std::unique_ptr<ITimer> tmrHalter, tmrflash;
 
     // --- connection state ------------------------------------------------------------------
-    bool LoggedIn = false;
-    std::string SelfName;
-    std::int16_t SelfFreq = 9999;
-    std::string ArenaName;
+    // LoggedIn, SelfName, SelfFreq and ArenaName are the core part's.
     bool AutoCommandsSent = false;
     std::string AwayMessage;
     std::vector<std::string> AwayRepliedTo;  // senders answered in this away period
@@ -115,9 +104,6 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart {
     std::unique_ptr<INotifier> notifier;  // none where the platform gives no notifications
     NotifyState notifications;
     Signal<> trayClicked;
-
-    // --- tables ----------------------------------------------------------------------------
-    Roster roster;
 
     // --- line transport (core/transport.h), made on first use ---------------------------------
     std::shared_ptr<Transport> transport;

@@ -21,6 +21,8 @@ void cmdConnect_Click(FrmMain& f);
 void menu_Connect_Click(FrmMain& f);
 void menu_Disconnect_Click(FrmMain& f);
 void tmrHalter_Timer(FrmMain& f);
+// Connect is available exactly while there are zones (the menu item waits for tmrHalter).
+void lstZones_GotFocus(FrmMain& f);
 
 void sckClient_Connect(FrmMain& f);
 void sckClient_DataArrival(FrmMain& f, const std::string& bytes);

@@ -1,21 +1,21 @@
-#include "core/protocol.h"
+#include "app/protocol.h"
 
 #include <array>
 #include <optional>
 #include <string_view>
 
+#include "app/auto_commands.h"
+#include "app/connection.h"
+#include "app/frm_main.h"
+#include "app/handle_msg.h"
+#include "app/notifications.h"
+#include "app/reconnect.h"
+#include "app/transport.h"
 #include "base/case_fold.h"
 #include "base/numbers.h"
-#include "chat/handle_msg.h"
-#include "chat/notifications.h"
 #include "config/settings.h"
-#include "core/auto_commands.h"
-#include "core/connection.h"
-#include "core/frm_main.h"
-#include "core/reconnect.h"
 #include "core/roster.h"
 #include "core/server_line.h"
-#include "core/transport.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
 

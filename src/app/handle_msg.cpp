@@ -1,23 +1,23 @@
-#include "chat/handle_msg.h"
+#include "app/handle_msg.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
 
+#include "app/connection.h"
+#include "app/formatters.h"
+#include "app/frm_main.h"
 #include "base/case_fold.h"
 #include "base/numbers.h"
 #include "base/text.h"
-#include "chat/formatters.h"
 #include "chat/ignore.h"
-#include "chat/name_width.h"
 #include "config/settings.h"
-#include "core/connection.h"
-#include "core/frm_main.h"
 #include "core/roster.h"
 #include "core/server_line.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
+#include "view/name_width.h"
 
 namespace orva {
 

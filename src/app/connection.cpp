@@ -1,13 +1,13 @@
-#include "core/connection.h"
+#include "app/connection.h"
 
 #include <optional>
 
+#include "app/core_handlers.h"
+#include "app/frm_main.h"
+#include "app/reconnect.h"
+#include "app/transport.h"
 #include "config/settings.h"
-#include "core/core_handlers.h"
-#include "core/frm_main.h"
-#include "core/reconnect.h"
 #include "core/roster.h"
-#include "core/transport.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
 #include "view/chat_lines.h"
@@ -287,6 +287,16 @@ void wireCoreHandlers(FrmMain& f) {
     f.menu_Connect.clicked.connect([&f] { menu_Connect_Click(f); });
     f.menu_Disconnect.clicked.connect([&f] { menu_Disconnect_Click(f); });
     f.tmrHalter->onTick([&f] { tmrHalter_Timer(f); });
+}
+
+void lstZones_GotFocus(FrmMain& f) {
+    if (f.zones.ZoneCount < 1 || f.lstZones.ListCount() == 0) {
+        f.cmdConnect.Enabled.set(false);
+        f.menu_Connect.Enabled.set(false);
+        return;
+    }
+    f.cmdConnect.Enabled.set(true);
+    if (!f.tmrHalter->enabled()) f.menu_Connect.Enabled.set(true);
 }
 
 }  // namespace orva
