@@ -34,9 +34,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/chat_view_widget.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/lst_box_widget.h"
+#include "qt/lst_box_widget.h"
 
 namespace {
 

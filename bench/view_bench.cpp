@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/chat_view_widget.h"
+#include "qt/chat_view_widget.h"
 
 #pragma push_macro("emit")
 #undef emit

@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     fonts-liberation fonts-dejavu-core
     unrtf
-    xvfb dbus at-spi2-core python3-pyatspi
+    python3 xvfb dbus at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

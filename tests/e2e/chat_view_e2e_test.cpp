@@ -17,9 +17,9 @@
 #include "app/handlers.h"
 #include "app/startup.h"
 #include "e2e/client_world.h"
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/chat_view_widget.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 #include "view/chat_lines.h"
 #include "zonesim.h"
 

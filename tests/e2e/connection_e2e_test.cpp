@@ -24,10 +24,10 @@
 #include "app/transport.h"
 #include "e2e/client_world.h"
 #include "e2e/recording_dialogs.h"
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/lst_box_widget.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/chat_view_widget.h"
+#include "qt/lst_box_widget.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 #include "zonesim.h"
 
 namespace orva {

@@ -12,10 +12,10 @@
 
 #include "app/frm_main.h"
 #include "e2e/client_world.h"
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/find_bar.h"
-#include "platform/qt/lst_box_widget.h"
-#include "platform/qt/main_window.h"
+#include "qt/chat_view_widget.h"
+#include "qt/find_bar.h"
+#include "qt/lst_box_widget.h"
+#include "qt/main_window.h"
 
 namespace orva {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "e2e/client_world.h"
-#include "platform/qt/font_pick_window.h"
-#include "platform/qt/macro_editor_window.h"
+#include "qt/font_pick_window.h"
+#include "qt/macro_editor_window.h"
 
 namespace orva {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/frm_main.h"
 #include "e2e/client_world.h"
-#include "platform/qt/chat_view_widget.h"
+#include "qt/chat_view_widget.h"
 #include "zonesim.h"
 
 namespace orva {

@@ -15,8 +15,8 @@
 #include "app/handlers.h"
 #include "app/startup.h"
 #include "e2e/recording_dialogs.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 
 namespace orva {
 namespace {

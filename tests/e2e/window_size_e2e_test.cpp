@@ -8,7 +8,7 @@
 #include <string>
 
 #include "e2e/client_world.h"
-#include "platform/qt/lst_box_widget.h"
+#include "qt/lst_box_widget.h"
 
 namespace orva {
 namespace {

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "e2e/client_world.h"
-#include "platform/qt/zone_manager_window.h"
+#include "qt/zone_manager_window.h"
 
 namespace orva {
 namespace {

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <vector>
 
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/lst_box_widget.h"
-#include "platform/qt/main_window.h"
+#include "qt/chat_view_widget.h"
+#include "qt/lst_box_widget.h"
+#include "qt/main_window.h"
 
 #pragma push_macro("emit")
 #undef emit

@@ -1,4 +1,4 @@
-#include "platform/qt/chat_view_widget.h"
+#include "qt/chat_view_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 #pragma push_macro("emit")
 #undef emit

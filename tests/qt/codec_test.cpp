@@ -1,4 +1,4 @@
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 #include <gtest/gtest.h>
 

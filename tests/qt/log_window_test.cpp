@@ -1,4 +1,4 @@
-#include "platform/qt/log_window.h"
+#include "qt/log_window.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,7 @@
 #include <set>
 #include <tuple>
 
-#include "platform/qt/lst_box_widget.h"
+#include "qt/lst_box_widget.h"
 
 namespace orva {
 

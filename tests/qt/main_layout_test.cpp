@@ -1,4 +1,4 @@
-#include "platform/qt/main_layout.h"
+#include "qt/main_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/frm_main.h"
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/log_window.h"
-#include "platform/qt/lst_box_widget.h"
+#include "qt/chat_view_widget.h"
+#include "qt/log_window.h"
+#include "qt/lst_box_widget.h"
 #include "support/fakes.h"
 
 namespace orva {

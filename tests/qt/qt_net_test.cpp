@@ -1,4 +1,4 @@
-#include "platform/qt/qt_net.h"
+#include "qt/qt_net.h"
 
 #include <gtest/gtest.h>
 #include <QNetworkDatagram>

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_system.h"
+#include "qt/qt_system.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

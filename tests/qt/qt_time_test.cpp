@@ -1,4 +1,4 @@
-#include "platform/qt/qt_time.h"
+#include "qt/qt_time.h"
 
 #include <gtest/gtest.h>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_platform.h"
+#include "qt/qt_platform.h"
 
 #include "app/frm_main.h"
 

@@ -1,8 +1,8 @@
-#include "platform/qt/qt_time.h"
+#include "qt/qt_time.h"
 
 #include <QDateTime>
 
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 namespace orva {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/macro_editor_window.h"
+#include "qt/macro_editor_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/frm_main.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/form_window.h"
+#include "qt/binding.h"
+#include "qt/form_window.h"
 
 namespace orva {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/font_pick_window.h"
+#include "qt/font_pick_window.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "app/frm_main.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/codec.h"
-#include "platform/qt/form_window.h"
+#include "qt/binding.h"
+#include "qt/codec.h"
+#include "qt/form_window.h"
 
 namespace orva {
 

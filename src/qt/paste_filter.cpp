@@ -1,4 +1,4 @@
-#include "platform/qt/paste_filter.h"
+#include "qt/paste_filter.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 namespace orva {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/qt/chat_view_widget.h"
+#include "qt/chat_view_widget.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/qt/accessible_lists.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/codec.h"
+#include "qt/accessible_lists.h"
+#include "qt/binding.h"
+#include "qt/codec.h"
 
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")

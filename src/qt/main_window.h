@@ -15,11 +15,11 @@
 #include <map>
 #include <vector>
 
-#include "platform/qt/about_box.h"
-#include "platform/qt/font_pick_window.h"
-#include "platform/qt/macro_editor_window.h"
-#include "platform/qt/main_layout.h"
-#include "platform/qt/zone_manager_window.h"
+#include "qt/about_box.h"
+#include "qt/font_pick_window.h"
+#include "qt/macro_editor_window.h"
+#include "qt/main_layout.h"
+#include "qt/zone_manager_window.h"
 
 namespace orva {
 

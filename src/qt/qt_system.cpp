@@ -1,4 +1,4 @@
-#include "platform/qt/qt_system.h"
+#include "qt/qt_system.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 namespace orva {
 

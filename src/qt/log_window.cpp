@@ -1,4 +1,4 @@
-#include "platform/qt/log_window.h"
+#include "qt/log_window.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -8,7 +8,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")

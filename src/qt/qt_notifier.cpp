@@ -1,4 +1,4 @@
-#include "platform/qt/qt_notifier.h"
+#include "qt/qt_notifier.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -12,7 +12,7 @@
 
 #include "app/frm_main.h"
 #include "app/notifications.h"
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 namespace orva {
 namespace {

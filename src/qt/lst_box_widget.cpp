@@ -1,7 +1,7 @@
 // The model first: Qt defines a macro named emit, which the model's signals use as a name.
 #include "lstBox/lst_box.h"
 
-#include "platform/qt/lst_box_widget.h"
+#include "qt/lst_box_widget.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/qt/accessible_lists.h"
+#include "qt/accessible_lists.h"
 
 namespace orva {
 

@@ -4,8 +4,8 @@
 #include "app/frm_main.h"
 #include "app/handlers.h"
 #include "app/startup.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_platform.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

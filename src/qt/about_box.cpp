@@ -1,4 +1,4 @@
-#include "platform/qt/about_box.h"
+#include "qt/about_box.h"
 
 #include <QDialogButtonBox>
 #include <QMouseEvent>
@@ -6,7 +6,7 @@
 
 #include "app/frm_main.h"
 #include "config/settings.h"
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 namespace orva {
 

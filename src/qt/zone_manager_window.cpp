@@ -1,4 +1,4 @@
-#include "platform/qt/zone_manager_window.h"
+#include "qt/zone_manager_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,8 +10,8 @@
 #include <tuple>
 
 #include "app/frm_main.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/form_window.h"
+#include "qt/binding.h"
+#include "qt/form_window.h"
 
 namespace orva {
 

@@ -1,7 +1,7 @@
 // The model first: Qt defines a macro named emit, which the models' signals use as a name.
 #include "lstBox/lst_box.h"
 
-#include "platform/qt/accessible_lists.h"
+#include "qt/accessible_lists.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -13,9 +13,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/codec.h"
-#include "platform/qt/lst_box_widget.h"
+#include "qt/chat_view_widget.h"
+#include "qt/codec.h"
+#include "qt/lst_box_widget.h"
 
 namespace orva {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/qt/find_bar.h"
+#include "qt/find_bar.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/codec.h"
+#include "qt/chat_view_widget.h"
+#include "qt/codec.h"
 
 namespace orva {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/binding.h"
+#include "qt/binding.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <functional>
 
-#include "platform/qt/codec.h"
+#include "qt/codec.h"
 
 namespace orva {
 namespace {

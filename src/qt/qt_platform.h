@@ -7,9 +7,9 @@
 #include <string>
 
 #include "base/env.h"
-#include "platform/qt/qt_net.h"
-#include "platform/qt/qt_system.h"
-#include "platform/qt/qt_time.h"
+#include "qt/qt_net.h"
+#include "qt/qt_system.h"
+#include "qt/qt_time.h"
 
 namespace orva {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "base/controls.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/codec.h"
+#include "qt/binding.h"
+#include "qt/codec.h"
 
 namespace orva {
 

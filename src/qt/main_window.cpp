@@ -1,4 +1,4 @@
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,15 +14,15 @@
 #include "app/frm_main.h"
 #include "app/startup.h"
 #include "app/window_flash.h"
-#include "platform/qt/about_box.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/chat_view_widget.h"
-#include "platform/qt/codec.h"
-#include "platform/qt/find_bar.h"
-#include "platform/qt/log_window.h"
-#include "platform/qt/lst_box_widget.h"
-#include "platform/qt/paste_filter.h"
-#include "platform/qt/qt_notifier.h"
+#include "qt/about_box.h"
+#include "qt/binding.h"
+#include "qt/chat_view_widget.h"
+#include "qt/codec.h"
+#include "qt/find_bar.h"
+#include "qt/log_window.h"
+#include "qt/lst_box_widget.h"
+#include "qt/paste_filter.h"
+#include "qt/qt_notifier.h"
 
 namespace orva {
 namespace {
