@@ -52,20 +52,13 @@ void makeSquadMsg(FrmMain& f, const std::string& first, const std::string& secon
 
 void makeCMDMsg(FrmMain& f, const std::string& text) {
     std::string escaped = text;
-    EscapeRtf(escaped);
-    std::string fragment =
-        "\\par\\fs" + std::to_string(f.ChatFontHalfPoints) + "\\cf2\\i " + escaped + " \\plain";
-    AppendRtfFragment(f, fragment);
+    AppendCommandLine(f, escaped);
     WriteChatLog(f, "   " + escaped);
 }
 
 void makeTeam2TeamMsg(FrmMain& f, const std::string& name, const std::string& text) {
     const std::string logLine = "T  " + PadName(name, f.NameWidth) + "> " + text;
-    std::string paddedName = PadName(trimBlanks(name), f.NameWidth);
-    std::string escapedText = text;
-    std::string fragment =
-        "\\par\\cf2 E\\cf1   " + EscapeRtf(paddedName) + "\\cf2 > " + EscapeRtf(escapedText);
-    AppendRtfFragment(f, fragment);
+    AppendFrequencyLine(f, "E", "  ", PadName(trimBlanks(name), f.NameWidth), text);
     WriteChatLog(f, logLine);
 }
 

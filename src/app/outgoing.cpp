@@ -193,11 +193,7 @@ void sendToSelectedFreq(FrmMain& f, const std::string& text) {
     sendInPieces(f,
                  {"FREQ:" + std::to_string(freq) + ":",
                   [&f, freq](const std::string& piece) {
-                      std::string name = paddedSelf(f);
-                      std::string escapedText = piece;
-                      std::string fragment = "\\par\\cf2 E:  \\cf1 " + EscapeRtf(name) +
-                                             "\\cf2 > " + EscapeRtf(escapedText);
-                      SendFreqLine(f, freq, piece, std::move(fragment),
+                      SendFreqLine(f, freq, piece, paddedSelf(f),
                                    "E: " + paddedSelf(f) + "> " + piece);
                   }},
                  text);
@@ -296,11 +292,11 @@ std::optional<std::vector<std::string>> SplitForWire(std::size_t headSize, std::
     return pieces;
 }
 
-void SendFreqLine(FrmMain& f, std::int16_t freq, const std::string& text, std::string fragment,
-                  const std::string& logLine) {
+void SendFreqLine(FrmMain& f, std::int16_t freq, const std::string& text,
+                  const std::string& echoName, const std::string& logLine) {
     SendLine(f, "SEND:FREQ:" + std::to_string(freq) + ":" + text);
     WriteChatLog(f, logLine);
-    AppendRtfFragment(f, fragment);
+    AppendFrequencyLine(f, "E:  ", "", echoName, text);
 }
 
 void HandleOutgoing(FrmMain& f, std::string& line, std::uint8_t macroFlag) {

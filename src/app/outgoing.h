@@ -24,8 +24,8 @@ inline constexpr std::size_t kMaxSendText = 500;
 // does not fit.
 std::optional<std::vector<std::string>> SplitForWire(std::size_t headSize, std::string_view text);
 
-// Sends text to a frequency, logs logLine and shows the RTF fragment.
-void SendFreqLine(FrmMain& f, std::int16_t freq, const std::string& text, std::string fragment,
-                  const std::string& logLine);
+// Sends text to a frequency, logs logLine and shows the line as echoName's.
+void SendFreqLine(FrmMain& f, std::int16_t freq, const std::string& text,
+                  const std::string& echoName, const std::string& logLine);
 
 }  // namespace orva

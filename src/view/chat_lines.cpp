@@ -170,6 +170,25 @@ void AppendRtfFragment(ViewPart& f, std::string& fragment) {
     f.txtLog.append(fragment, showNewest, TimeStamp(f.env.clock.localTime()));
 }
 
+void AppendFrequencyLine(ViewPart& f, std::string_view tag, std::string_view gap, std::string name,
+                         std::string text) {
+    std::string fragment = "\\par\\cf2 ";
+    fragment += tag;
+    fragment += "\\cf1 ";
+    fragment += gap;
+    fragment += EscapeRtf(name);
+    fragment += "\\cf2 > ";
+    fragment += EscapeRtf(text);
+    AppendRtfFragment(f, fragment);
+}
+
+void AppendCommandLine(ViewPart& f, std::string& text) {
+    EscapeRtf(text);
+    std::string fragment =
+        "\\par\\fs" + std::to_string(f.ChatFontHalfPoints) + "\\cf2\\i " + text + " \\plain";
+    AppendRtfFragment(f, fragment);
+}
+
 void ResetChatView(ViewPart& f) {
     f.txtLog.load(f.ChatViewInitialRtf);
     f.ViewScrolledBack = false;  // a fresh document has nothing to read back

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/controls.h"
 
@@ -52,6 +53,11 @@ std::string& MarkLinks(std::string& text);
 void AppendChatLine(ViewPart& f, std::string& text, std::uint8_t colour);
 // Appends a fragment that begins with "\par"; marks links in place when showURLs is set.
 void AppendRtfFragment(ViewPart& f, std::string& fragment);
+// A frequency line: tag in colour 2, gap + name in colour 1, "> " + text in colour 2.
+void AppendFrequencyLine(ViewPart& f, std::string_view tag, std::string_view gap, std::string name,
+                         std::string text);
+// A command's answer: italic, colour 2, in the chat size; text is escaped in place.
+void AppendCommandLine(ViewPart& f, std::string& text);
 void ResetChatView(ViewPart& f);
 // AppendChatLine in colour 1 (status) or 6 (highlight), then the escaped text to the chat log.
 void PostStatusLine(ViewPart& f, std::string& text);

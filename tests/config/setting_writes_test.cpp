@@ -8,9 +8,9 @@
 #include "app/profiles.h"
 #include "app/switches.h"
 #include "chat/ignore.h"
-#include "core/core_fixture.h"
 #include "fonts/font_pick.h"
 #include "macros/macro_editor.h"
+#include "support/core_fixture.h"
 #include "support/fakes.h"
 
 namespace orva::test {

@@ -7,8 +7,8 @@
 #include "app/handlers.h"
 #include "app/macro_expand.h"
 #include "app/macro_keys.h"
-#include "core/core_fixture.h"
 #include "macros/macro_menu.h"
+#include "support/core_fixture.h"
 #include "view/name_width.h"
 
 namespace orva::test {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/outgoing.h"
-#include "core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "app/startup.h"
 #include "app/switches.h"
 #include "config/settings.h"
-#include "core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva::test {
 namespace {

@@ -9,7 +9,7 @@
 #include "app/switches.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
-#include "core/core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/input_line.h"
-#include "core/core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva {
 namespace {

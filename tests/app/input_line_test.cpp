@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva {
 namespace {

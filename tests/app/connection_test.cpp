@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva::test {
 namespace {

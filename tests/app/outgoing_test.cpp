@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chat/ignore.h"
-#include "core/core_fixture.h"
+#include "support/core_fixture.h"
 #include "view/name_width.h"
 
 namespace orva::test {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "core_fixture.h"
+#include "support/core_fixture.h"
 
 namespace orva::test {
 namespace {
