@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/name_completion.h"
 #include "app/notifications.h"
 #include "base/controls.h"
 #include "base/env.h"
-#include "chat/chat_heard.h"
-#include "chat/input_history.h"
+#include "chat/chat_part.h"
 #include "config/config_part.h"
 #include "core/core_part.h"
 #include "logging/log_part.h"
@@ -33,7 +31,7 @@ inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 // Each room declares its part of the window in a header of its own; a routine that works within
 // one room takes that part, so its signature says what it may touch. The window is their sum plus
 // the menus, the login panel and the state that crosses rooms.
-struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart {
+struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart, ChatPart {
     FrmMain(Env& env, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp);
     FrmMain(const FrmMain&) = delete;
     FrmMain& operator=(const FrmMain&) = delete;
@@ -80,9 +78,6 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart 
     Button cmdSavePass, cmdSaveAuto, cmdSaveChats, cmdSaveArena;
     Button cmdConnect, cmdQuit, Command1;
 
-    // --- chat parts ------------------------------------------------------------------------
-    TextBox txtOut;  // the input line
-
     // --- sockets and timers ------------------------------------------------------------------
     std::unique_ptr<ITcpClient> sckClient;
     std::unique_ptr<ITimer> tmrHalter, tmrflash;
@@ -90,15 +85,7 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart 
     // --- connection state ------------------------------------------------------------------
     // LoggedIn, SelfName, SelfFreq and ArenaName are the core part's.
     bool AutoCommandsSent = false;
-    std::string AwayMessage;
-    std::vector<std::string> AwayRepliedTo;  // senders answered in this away period
     bool SheepSoundPending = false;
-    std::array<std::string, 5> RecentPrivateNames;
-    int RecentPrivateIndex = 0;
-    std::string LastInputPrefix;
-    InputHistory History;                // lines sent with Enter, for Ctrl+Up and Ctrl+Down
-    NameCompletion Completion;           // Tab in the input line
-    Signal<const ChatHeard&> chatHeard;  // a chat line from another player was shown
 
     // --- desktop notifications and the tray icon ---------------------------------------------
     std::unique_ptr<INotifier> notifier;  // none where the platform gives no notifications

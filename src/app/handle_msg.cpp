@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/connection.h"
-#include "app/formatters.h"
+#include "chat/formatters.h"
 #include "app/frm_main.h"
 #include "base/case_fold.h"
 #include "base/numbers.h"

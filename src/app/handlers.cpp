@@ -2,7 +2,7 @@
 
 #include "app/core_handlers.h"
 #include "app/frm_main.h"
-#include "app/input_line.h"
+#include "app/input_wiring.h"
 #include "app/macro_keys.h"
 #include "app/notifications.h"
 #include "app/reconnect.h"

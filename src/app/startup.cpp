@@ -126,7 +126,7 @@ bool Form_Load(FrmMain& f) {
 
     const std::int64_t width =
         std::llabs(static_cast<std::int64_t>(toInt32(read(f, "Config", "namelen"))));
-    SetNameWidth(f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)));
+    SetNameWidth(f, f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)));
 
     LoadZoneList(f);
     if (f.lstZones.ListCount() >= 1) {

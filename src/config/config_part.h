@@ -23,7 +23,6 @@ struct ConfigPart : virtual Program {
     std::uint8_t Notify = 1;
     std::string HighlightWords;  // as stored: words separated by commas
     std::string ProfileID = "User0";
-    std::uint8_t NameWidth = 14;
 };
 
 }  // namespace orva

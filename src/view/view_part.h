@@ -29,6 +29,7 @@ struct ViewPart : virtual Program {
     // The view's two switches (kept in Config.ini with the others).
     std::uint8_t showURLs = 0;
     std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
+    std::uint8_t NameWidth = 14;  // names in chat lines are padded or cut to it
 
     // Status and highlight lines go on to the chat log; the input line takes the chat font.
     Signal<const std::string&> lineToLog;

@@ -1,4 +1,4 @@
-#include "app/input_line.h"
+#include "app/input_wiring.h"
 
 #include <gtest/gtest.h>
 

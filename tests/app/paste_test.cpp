@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/input_line.h"
+#include "app/input_wiring.h"
 #include "support/core_fixture.h"
 
 namespace orva {

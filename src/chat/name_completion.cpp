@@ -1,10 +1,11 @@
-#include "app/name_completion.h"
+#include "chat/name_completion.h"
 
 #include <algorithm>
 
-#include "app/frm_main.h"
 #include "base/case_fold.h"
 #include "base/text.h"
+#include "chat/chat_part.h"
+#include "core/core_part.h"
 
 namespace orva {
 
@@ -14,7 +15,7 @@ bool startsFolded(std::string_view name, std::string_view prefix) {
     return name.size() >= prefix.size() && equalsFolded(name.substr(0, prefix.size()), prefix);
 }
 
-void show(FrmMain& f, NameCompletion& c) {
+void show(ChatPart& f, NameCompletion& c) {
     const std::string& name = c.candidates[c.index];
     const std::string put = c.colonForm ? ":" + name + ":" : name;
     c.shown = c.head + put + c.tail;
@@ -48,7 +49,7 @@ std::vector<std::string> CompletionCandidates(std::string_view prefix,
     return out;
 }
 
-void CompleteName(FrmMain& f, bool backwards) {
+void CompleteName(ChatPart& f, const CorePart& core, bool backwards) {
     NameCompletion& c = f.Completion;
     const std::string text = f.txtOut.Text.get();
     if (!c.candidates.empty() && text == c.shown) {
@@ -72,9 +73,9 @@ void CompleteName(FrmMain& f, bool backwards) {
     if (colonForm && prefix.find(':') != std::string::npos) return;
 
     std::vector<std::string> listed;
-    for (std::int16_t i = 0; i < f.lstUsers.listCount(); ++i)
-        listed.push_back(f.lstUsers.getContent2(i));
-    auto candidates = CompletionCandidates(prefix, c.speakers, listed, trimBlanks(f.SelfName));
+    for (std::int16_t i = 0; i < core.lstUsers.listCount(); ++i)
+        listed.push_back(core.lstUsers.getContent2(i));
+    auto candidates = CompletionCandidates(prefix, c.speakers, listed, trimBlanks(core.SelfName));
     if (candidates.empty()) return;
     c.candidates = std::move(candidates);
     c.index = backwards ? c.candidates.size() - 1 : 0;

@@ -9,7 +9,8 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ChatPart;
+struct CorePart;
 
 struct NameCompletion {
     static constexpr std::size_t kSpeakersKept = 100;
@@ -35,6 +36,6 @@ std::vector<std::string> CompletionCandidates(std::string_view prefix,
 
 // Tab (or Shift+Tab, backwards) in the input line: completes the word before the caret, or
 // replaces the last completion with the next name.
-void CompleteName(FrmMain& f, bool backwards);
+void CompleteName(ChatPart& f, const CorePart& core, bool backwards);
 
 }  // namespace orva

@@ -7,21 +7,21 @@
 
 namespace orva {
 
-struct FrmMain;
+struct ViewPart;
 
-void makeArenaMsg(FrmMain& f, const std::string& text);
+void makeArenaMsg(ViewPart& f, const std::string& text);
 // line: padded name + "> " + message, already joined by the caller.
-void makePubMsg(FrmMain& f, const std::string& line);
+void makePubMsg(ViewPart& f, const std::string& line);
 // remote: the sender is not in this arena; the name is shown in parentheses.
-void makePrivMsg(FrmMain& f, const std::string& name, const std::string& text, bool remote);
-void makeTeamMsg(FrmMain& f, const std::string& name, const std::string& text);
-void makeChatMsg(FrmMain& f, std::uint8_t channel, const std::string& name,
+void makePrivMsg(ViewPart& f, const std::string& name, const std::string& text, bool remote);
+void makeTeamMsg(ViewPart& f, const std::string& name, const std::string& text);
+void makeChatMsg(ViewPart& f, std::uint8_t channel, const std::string& name,
                  const std::string& text);
-void makeSquadMsg(FrmMain& f, const std::string& first, const std::string& second,
+void makeSquadMsg(ViewPart& f, const std::string& first, const std::string& second,
                   const std::string& text);
 // Italic, in the arena colour; " \plain" ends the italics for the lines after it.
-void makeCMDMsg(FrmMain& f, const std::string& text);
+void makeCMDMsg(ViewPart& f, const std::string& text);
 // "E" line of another frequency: name in the status colour, logged unescaped with "T  ".
-void makeTeam2TeamMsg(FrmMain& f, const std::string& name, const std::string& text);
+void makeTeam2TeamMsg(ViewPart& f, const std::string& name, const std::string& text);
 
 }  // namespace orva

@@ -1,12 +1,11 @@
-#include "app/input_line.h"
+#include "chat/input_line.h"
 
 #include <algorithm>
 #include <string>
 
-#include "app/frm_main.h"
-#include "app/name_completion.h"
-#include "app/outgoing.h"
-#include "app/paste.h"
+#include "chat/chat_part.h"
+#include "chat/name_completion.h"
+#include "core/core_part.h"
 #include "view/chat_lines.h"
 
 namespace orva {
@@ -31,20 +30,9 @@ Rgb kindColour(const std::string& prefix) {
 
 }  // namespace
 
-void txtOut_KeyPress(FrmMain& f, int keyCode, bool& swallow) {
-    if (keyCode != 13 || f.txtOut.Text.get().empty()) return;
-    f.RecentPrivateIndex = 0;
-    std::string line = f.txtOut.Text.get();  // untrimmed: a line of blanks is sent as it is
-    f.History.add(line);
-    HandleOutgoing(f, line, 0);
-    f.txtOut.Text.set("");
-    f.txtOut.SelStart.set(0);
-    swallow = true;
-}
-
-void txtOut_KeyDown(FrmMain& f, int keyCode, int shift, bool& swallow) {
+void txtOut_KeyDown(ChatPart& f, CorePart& core, int keyCode, int shift, bool& swallow) {
     if (keyCode == 9) {  // Tab completes names and keeps the focus here
-        CompleteName(f, (shift & kShiftMask) != 0);
+        CompleteName(f, core, (shift & kShiftMask) != 0);
         swallow = true;
         return;
     }
@@ -57,7 +45,7 @@ void txtOut_KeyDown(FrmMain& f, int keyCode, int shift, bool& swallow) {
         swallow = true;
         return;
     }
-    LstBox& list = f.lstUsers;
+    LstBox& list = core.lstUsers;
     switch (keyCode) {
         case 40:  // Down
         case 34:  // Page Down
@@ -79,7 +67,7 @@ void txtOut_KeyDown(FrmMain& f, int keyCode, int shift, bool& swallow) {
     }
 }
 
-void txtOut_CharTyped(FrmMain& f, int code) {
+void txtOut_CharTyped(ChatPart& f, int code) {
     if (code != ':' || f.txtOut.Locked.get()) return;
     std::string text = f.txtOut.Text.get();
     if (text.empty() || text[0] != ':') return;
@@ -109,14 +97,14 @@ void txtOut_CharTyped(FrmMain& f, int code) {
     f.RecentPrivateIndex = static_cast<int>(i) + 1;
 }
 
-void txtOut_Change(FrmMain& f) {
+void txtOut_Change(ChatPart& f) {
     // The line shows plain text; a colour never set yet becomes the public one.
     f.txtOut.FontBold.set(false);
     if (f.txtOut.ForeColor.get() == 0) f.txtOut.ForeColor.set(kInputPublic);
     Colorize(f);
 }
 
-void Colorize(FrmMain& f) {
+void Colorize(ChatPart& f) {
     const std::string& text = f.txtOut.Text.get();
     if (text.empty()) return;
     const std::string prefix = text.rfind("//", 0) == 0 ? "//" : text.substr(0, 1);
@@ -125,19 +113,6 @@ void Colorize(FrmMain& f) {
     if (f.LastInputPrefix == kind && !byName) return;  // already in its colour
     f.LastInputPrefix = kind;
     f.txtOut.ForeColor.set(kindColour(kind));
-}
-
-void wireInputLine(FrmMain& f) {
-    f.txtOut.keyPressed.connect(
-        [&f](int code, bool& swallow) { txtOut_KeyPress(f, code, swallow); });
-    f.txtOut.keyDown.connect(
-        [&f](int code, int shift, bool& swallow) { txtOut_KeyDown(f, code, shift, swallow); });
-    f.chatHeard.connect([&f](const ChatHeard& heard) { NoteSpeaker(f.Completion, heard.sender); });
-    f.txtOut.charTyped.connect([&f](int code) { txtOut_CharTyped(f, code); });
-    f.txtOut.Text.changed.connect([&f](const std::string&) { txtOut_Change(f); });
-    f.txtOut.pasted.connect([&f](const std::string& text, std::optional<std::string>& insert) {
-        txtOut_Paste(f, text, insert);
-    });
 }
 
 }  // namespace orva
