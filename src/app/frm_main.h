@@ -26,8 +26,6 @@ namespace orva {
 struct Transport;
 struct Reconnect;
 
-inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
-
 // Each room declares its part of the window in a header of its own; a routine that works within
 // one room takes that part, so its signature says what it may touch. The window is their sum plus
 // the menus, the login panel and the state that crosses rooms.

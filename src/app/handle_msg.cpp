@@ -6,12 +6,13 @@
 #include <string_view>
 
 #include "app/connection.h"
-#include "chat/formatters.h"
 #include "app/frm_main.h"
 #include "base/case_fold.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "chat/formatters.h"
 #include "chat/ignore.h"
+#include "chat/input_line.h"
 #include "config/settings.h"
 #include "core/roster.h"
 #include "core/server_line.h"
@@ -187,24 +188,6 @@ constexpr std::array<SubType, 11> kSubTypes{{
 }};
 
 }  // namespace
-
-void addName(FrmMain& f, const std::string& name) {
-    auto& names = f.RecentPrivateNames;
-    std::move_backward(names.begin(), names.end() - 1, names.end());
-    names[0] = name;
-}
-
-void removeName(FrmMain& f, const std::string& name) {
-    auto& names = f.RecentPrivateNames;
-    if (name != names[0]) {
-        const auto at = std::find(names.begin() + 1, names.end(), name);
-        if (at != names.end()) {
-            std::move(at + 1, names.end(), at);
-            names.back().clear();
-        }
-    }
-    if (f.RecentPrivateIndex > 5) f.RecentPrivateIndex = 0;
-}
 
 void HandleMSG(FrmMain& f, const std::string& smsg) {
     const ServerLine m = parseServerLine(smsg);

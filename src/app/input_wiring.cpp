@@ -21,7 +21,6 @@ void txtOut_KeyPress(FrmMain& f, int keyCode, bool& swallow) {
     swallow = true;
 }
 
-
 void wireInputLine(FrmMain& f) {
     f.txtOut.keyPressed.connect(
         [&f](int code, bool& swallow) { txtOut_KeyPress(f, code, swallow); });

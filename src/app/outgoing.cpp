@@ -7,18 +7,18 @@
 #include <string_view>
 
 #include "app/connection.h"
-#include "chat/formatters.h"
 #include "app/frm_main.h"
 #include "app/hop_server.h"
-#include "app/macro_expand.h"
 #include "base/case_fold.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "chat/formatters.h"
 #include "chat/ignore.h"
 #include "config/setting_writes.h"
 #include "core/roster.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
+#include "macros/macro_expand.h"
 #include "view/chat_lines.h"
 #include "view/name_width.h"
 
@@ -75,7 +75,8 @@ void cmdNameLen(FrmMain& f, const std::string& argument) {
         // The absolute value of the lowest 32-bit number does not fit; it is the widest anyway.
         const std::int64_t width = std::llabs(static_cast<std::int64_t>(toInt32(argument)));
         const std::uint8_t before = f.NameWidth;
-        if (!SetNameWidth(f, f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)))) {
+        if (!SetNameWidth(f, f,
+                          static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)))) {
             f.NameWidth = before;
             return postNotWritten(f);
         }

@@ -1,5 +1,6 @@
 // What every part of the main window may reach: the folder the program runs from and the request
 // to bring the main window forward. The parts share one of each (a virtual base of every part).
+// And the program's version tag.
 #pragma once
 
 #include <string>
@@ -7,6 +8,9 @@
 #include "base/signal.h"
 
 namespace orva {
+
+// The program's name and version as the login line and the About box give it.
+inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
 struct Program {
     std::string AppFolder;   // always ends in a separator

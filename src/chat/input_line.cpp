@@ -115,4 +115,22 @@ void Colorize(ChatPart& f) {
     f.txtOut.ForeColor.set(kindColour(kind));
 }
 
+void addName(ChatPart& f, const std::string& name) {
+    auto& names = f.RecentPrivateNames;
+    std::move_backward(names.begin(), names.end() - 1, names.end());
+    names[0] = name;
+}
+
+void removeName(ChatPart& f, const std::string& name) {
+    auto& names = f.RecentPrivateNames;
+    if (name != names[0]) {
+        const auto at = std::find(names.begin() + 1, names.end(), name);
+        if (at != names.end()) {
+            std::move(at + 1, names.end(), at);
+            names.back().clear();
+        }
+    }
+    if (f.RecentPrivateIndex > 5) f.RecentPrivateIndex = 0;
+}
+
 }  // namespace orva

@@ -2,6 +2,8 @@
 // the colour of the text by the kind of message it will send.
 #pragma once
 
+#include <string>
+
 namespace orva {
 
 struct ChatPart;
@@ -17,5 +19,11 @@ void txtOut_CharTyped(ChatPart& f, int code);
 void txtOut_Change(ChatPart& f);
 // Colours the whole input text by its kind; remembers the kind in LastInputPrefix.
 void Colorize(ChatPart& f);
+
+// The recent private-message partners, newest first: addName pushes a name in at the front,
+// dropping the oldest; removeName takes a name out (unless it is already at the front), closing
+// the gap. removeName then addName moves a partner to the front without a duplicate.
+void addName(ChatPart& f, const std::string& name);
+void removeName(ChatPart& f, const std::string& name);
 
 }  // namespace orva

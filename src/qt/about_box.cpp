@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "app/frm_main.h"
+#include "config/config_part.h"
 #include "config/settings.h"
 #include "qt/codec.h"
 
@@ -15,7 +15,7 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
-AboutBox::AboutBox(FrmMain& form, QWidget* parent) : QDialog(parent), form_(form) {
+AboutBox::AboutBox(ConfigPart& form, QWidget* parent) : QDialog(parent), form_(form) {
     setWindowTitle(QStringLiteral("About ORVA"));
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 namespace orva {
-struct FrmMain;
+struct ConfigPart;
 
 // A label that reports a mouse click.
 class ClickLabel : public QLabel {
@@ -22,11 +22,11 @@ class ClickLabel : public QLabel {
 class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit AboutBox(FrmMain& form, QWidget* parent = nullptr);
+    explicit AboutBox(ConfigPart& form, QWidget* parent = nullptr);
     QList<ClickLabel*> labels() const { return findChildren<ClickLabel*>(); }
 
   private:
-    FrmMain& form_;
+    ConfigPart& form_;
 };
 
 }  // namespace orva

@@ -23,9 +23,9 @@
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")
 #undef emit
-#include "app/frm_main.h"
 #include "view/chat_lines.h"
 #include "view/links.h"
+#include "view/view_part.h"
 #pragma pop_macro("emit")
 
 namespace orva {
@@ -101,7 +101,7 @@ std::uint32_t fontKey(CharFormat f) {
 
 }  // namespace
 
-ChatViewWidget::ChatViewWidget(FrmMain& form, QWidget* parent)
+ChatViewWidget::ChatViewWidget(ViewPart& form, QWidget* parent)
     : QAbstractScrollArea(parent), form_(form), view_(form.txtLog) {
     installAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);

@@ -22,12 +22,12 @@
 #pragma pop_macro("emit")
 
 namespace orva {
-struct FrmMain;
+struct ViewPart;
 
 class ChatViewWidget : public QAbstractScrollArea {
     Q_OBJECT
   public:
-    explicit ChatViewWidget(FrmMain& form, QWidget* parent = nullptr);
+    explicit ChatViewWidget(ViewPart& form, QWidget* parent = nullptr);
     ~ChatViewWidget() override;
 
     struct Pos {
@@ -133,7 +133,7 @@ class ChatViewWidget : public QAbstractScrollArea {
     void selectionMade();
     void edgeScroll();
 
-    FrmMain& form_;
+    ViewPart& form_;
     ChatView& view_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 

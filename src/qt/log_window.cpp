@@ -13,12 +13,12 @@
 // Qt defines "emit" as a keyword; the logic headers use it as a method name.
 #pragma push_macro("emit")
 #undef emit
-#include "app/frm_main.h"
+#include "logging/log_part.h"
 #pragma pop_macro("emit")
 
 namespace orva {
 
-LogWindow::LogWindow(FrmMain& form, QWidget* parent)
+LogWindow::LogWindow(LogPart& form, QWidget* parent)
     : QWidget(parent, Qt::Window), form_(form), txtLog_(new QPlainTextEdit(this)) {
     setWindowTitle(QStringLiteral("Log Window"));
     resize(640, 360);

@@ -8,12 +8,12 @@
 class QPlainTextEdit;
 
 namespace orva {
-struct FrmMain;
+struct LogPart;
 
 class LogWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit LogWindow(FrmMain& form, QWidget* parent = nullptr);
+    explicit LogWindow(LogPart& form, QWidget* parent = nullptr);
     ~LogWindow() override;
 
     QPlainTextEdit* textBox() const { return txtLog_; }
@@ -26,7 +26,7 @@ class LogWindow : public QWidget {
     void scheduleFlush();
     void flush();
 
-    FrmMain& form_;
+    LogPart& form_;
     QPlainTextEdit* txtLog_;
     std::uint64_t shown_ = 0;  // trace lines already in the box (counted from the first ever)
     bool flushPending_ = false;

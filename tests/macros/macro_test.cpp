@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/handlers.h"
-#include "app/macro_expand.h"
 #include "app/macro_keys.h"
+#include "macros/macro_expand.h"
 #include "macros/macro_menu.h"
 #include "support/core_fixture.h"
 #include "view/name_width.h"

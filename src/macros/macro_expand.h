@@ -5,10 +5,10 @@
 
 namespace orva {
 
-struct FrmMain;
+struct CorePart;
 
 // Replaces every variable, one after the other in a fixed order, each step working on the result
 // of the one before (exact, case-sensitive matches).
-std::string MacroExpand(const FrmMain& f, const std::string& line);
+std::string MacroExpand(const CorePart& f, const std::string& line);
 
 }  // namespace orva

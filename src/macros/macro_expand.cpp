@@ -1,9 +1,10 @@
-#include "app/macro_expand.h"
+#include "macros/macro_expand.h"
 
 #include <string_view>
 
-#include "app/frm_main.h"
+#include "base/program.h"
 #include "base/random.h"
+#include "core/core_part.h"
 
 namespace orva {
 
@@ -29,7 +30,7 @@ std::string randomFreq() {
 
 }  // namespace
 
-std::string MacroExpand(const FrmMain& f, const std::string& line) {
+std::string MacroExpand(const CorePart& f, const std::string& line) {
     std::string text = line;
     if (text.find('%') == std::string::npos) return text;
     // "%red" comes after the longer names that begin with it, so those are replaced whole.
