@@ -17,15 +17,16 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/frm_main.h"
+#include "config/config_part.h"
 #include "qt/binding.h"
 #include "qt/codec.h"
 #include "qt/form_window.h"
+#include "view/view_part.h"
 
 namespace orva {
 
-FontPickWindow::FontPickWindow(FrmMain& main, QWidget* parent)
-    : QDialog(parent), model_(main, main) {
+FontPickWindow::FontPickWindow(ViewPart& view, ConfigPart& config, QWidget* parent)
+    : QDialog(parent), model_(view, config) {
     frameFormWindow(this, model_.Caption.get());
     setWindowModality(Qt::ApplicationModal);
 

@@ -13,12 +13,13 @@ class QTextEdit;
 
 namespace orva {
 
-struct FrmMain;
+struct ConfigPart;
+struct ViewPart;
 
 class FontPickWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit FontPickWindow(FrmMain& main, QWidget* parent = nullptr);
+    FontPickWindow(ViewPart& view, ConfigPart& config, QWidget* parent = nullptr);
     ~FontPickWindow() override;
 
     FrmFontPick& model() { return model_; }

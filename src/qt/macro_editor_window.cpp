@@ -9,14 +9,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/frm_main.h"
+#include "config/config_part.h"
+#include "macros/macros_part.h"
 #include "qt/binding.h"
 #include "qt/form_window.h"
 
 namespace orva {
 
-MacroEditorWindow::MacroEditorWindow(FrmMain& main, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(main, main) {
+MacroEditorWindow::MacroEditorWindow(MacrosPart& macros, ConfigPart& config, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(macros, config) {
     frameFormWindow(this, model_.Caption.get());
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(this->font().pointSize());

@@ -12,12 +12,13 @@ class QPushButton;
 
 namespace orva {
 
-struct FrmMain;
+struct ConfigPart;
+struct MacrosPart;
 
 class MacroEditorWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit MacroEditorWindow(FrmMain& main, QWidget* parent = nullptr);
+    MacroEditorWindow(MacrosPart& macros, ConfigPart& config, QWidget* parent = nullptr);
     ~MacroEditorWindow() override;
 
     FrmMacroEditor& model() { return model_; }

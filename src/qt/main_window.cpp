@@ -424,7 +424,7 @@ void MainWindow::showFontPick() {
         fontPick_->raise();
         return;
     }
-    fontPick_ = new FontPickWindow(f_, this);
+    fontPick_ = new FontPickWindow(f_, f_, this);
     fontPick_->show();  // modal without a nested event loop
 }
 
@@ -439,7 +439,7 @@ void MainWindow::showZoneManager() {
 
 void MainWindow::showMacroEditor() {
     // Made on first use; every new one reads the store afresh.
-    if (!macroEditor_) macroEditor_ = new MacroEditorWindow(f_, this);
+    if (!macroEditor_) macroEditor_ = new MacroEditorWindow(f_, f_, this);
     macroEditor_->show();
     macroEditor_->raise();
     macroEditor_->activateWindow();

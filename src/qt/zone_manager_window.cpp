@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <tuple>
 
-#include "app/frm_main.h"
 #include "qt/binding.h"
 #include "qt/form_window.h"
+#include "zones/zones_part.h"
 
 namespace orva {
 
-ZoneManagerWindow::ZoneManagerWindow(FrmMain& main, QWidget* parent)
+ZoneManagerWindow::ZoneManagerWindow(ZonesPart& main, QWidget* parent)
     : QDialog(parent), model_(main) {
     frameFormWindow(this, model_.Caption.get());
     setModal(true);

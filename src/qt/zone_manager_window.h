@@ -12,12 +12,12 @@ class QPushButton;
 
 namespace orva {
 
-struct FrmMain;
+struct ZonesPart;
 
 class ZoneManagerWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit ZoneManagerWindow(FrmMain& main, QWidget* parent = nullptr);
+    explicit ZoneManagerWindow(ZonesPart& main, QWidget* parent = nullptr);
     ~ZoneManagerWindow() override;
 
     FrmZoneManager& model() { return model_; }
