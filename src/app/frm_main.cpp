@@ -2,6 +2,7 @@
 
 #include "app/connection.h"
 #include "logging/chat_log.h"
+#include "view/chat_lines.h"
 
 namespace orva {
 
@@ -68,6 +69,7 @@ FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSo
 
     // The doors between the parts.
     lineToLog.connect([this](const std::string& line) { WriteChatLog(*this, line); });
+    notWritten.connect([this] { postNotWritten(*this); });
     zoneListChanged.connect([this] { lstZones_GotFocus(*this); });
     fontChanged.connect([this] {
         txtOut.FontName.set(ChatFontName);

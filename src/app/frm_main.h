@@ -50,15 +50,8 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart,
     MenuItem menu_File{"&File"};
     MenuItem menu_Connect{"Connect", "Ctrl+C"};
     MenuItem menu_Disconnect{"Disconnect", "Ctrl+D"};
-    MenuItem menu_IgnorePubMacros{"Ignore Public Macros"};
-    MenuItem menu_KillMessages{"Kill Messages"};
-    MenuItem menu_HighLightURL{"Highlight URL"};
-    MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
-    MenuItem menu_AutoReconnect{"Reconnect Automatically"};
-    MenuItem menu_Notify{"Desktop Notifications"};
-    MenuItem menu_Timestamps{"Timestamps"};
+    // The switches' items are their parts' (config and view).
     MenuItem menu_SetFont{"Font"};
-    MenuItem menu_HighlightWords{"Highlight Words..."};
     MenuItem menu_Exit{"E&xit"};
     MenuItem menu_Zones{"&Zones"};
     // menu_Zone, menu_ZoneSep and menu_ZoneMan are the zones part's.

@@ -8,6 +8,7 @@
 #include "chat/chat_heard.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
+#include "config/switches.h"
 #include "view/chat_lines.h"
 
 namespace orva {
@@ -106,14 +107,6 @@ std::string trayToolTip(const FrmMain& f) {
 void clearUnread(FrmMain& f) {
     f.notifications.unread = 0;
     if (f.notifier) f.notifier->setTrayToolTip(trayToolTip(f));
-}
-
-void menu_HighlightWords_Click(FrmMain& f) {
-    const auto list = f.env.dialogs.inputBox(
-        "Words that notify you, separated by commas:", "Highlight Words", f.HighlightWords);
-    if (!list) return;
-    if (WriteSetting("Config", "Highlight", *list, f.ConfigPath) == 0) return postNotWritten(f);
-    f.HighlightWords = *list;
 }
 
 void wireNotifications(FrmMain& f) {

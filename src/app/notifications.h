@@ -36,7 +36,6 @@ std::string trayToolTip(const FrmMain& f);
 // The window came forward (activated, or the tray icon clicked): nothing is unread any more.
 void clearUnread(FrmMain& f);
 
-void menu_HighlightWords_Click(FrmMain& f);
 void wireNotifications(FrmMain& f);
 
 }  // namespace orva

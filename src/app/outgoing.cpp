@@ -75,8 +75,7 @@ void cmdNameLen(FrmMain& f, const std::string& argument) {
         // The absolute value of the lowest 32-bit number does not fit; it is the widest anyway.
         const std::int64_t width = std::llabs(static_cast<std::int64_t>(toInt32(argument)));
         const std::uint8_t before = f.NameWidth;
-        if (!SetNameWidth(f, f,
-                          static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)))) {
+        if (!SetNameWidth(f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)))) {
             f.NameWidth = before;
             return postNotWritten(f);
         }

@@ -13,6 +13,7 @@
 #include "base/text.h"
 #include "config/scramble.h"
 #include "config/settings.h"
+#include "config/switches.h"
 #include "core/home_folder.h"
 #include "logging/chat_log.h"
 #include "logging/trace.h"
@@ -20,6 +21,7 @@
 #include "platform/files.h"
 #include "view/chat_font.h"
 #include "view/name_width.h"
+#include "view/view_switches.h"
 #include "zones/ping_buttons.h"
 #include "zones/zone_list.h"
 
@@ -126,7 +128,7 @@ bool Form_Load(FrmMain& f) {
 
     const std::int64_t width =
         std::llabs(static_cast<std::int64_t>(toInt32(read(f, "Config", "namelen"))));
-    SetNameWidth(f, f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)));
+    SetNameWidth(f, static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)));
 
     LoadZoneList(f);
     if (f.lstZones.ListCount() >= 1) {

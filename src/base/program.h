@@ -1,6 +1,6 @@
-// What every part of the main window may reach: the folder the program runs from and the request
-// to bring the main window forward. The parts share one of each (a virtual base of every part).
-// And the program's version tag.
+// What every part of the main window may reach: the folder the program runs from, its settings
+// file, the request to bring the main window forward and the report of a setting not stored. The
+// parts share one of each (a virtual base of every part). And the program's version tag.
 #pragma once
 
 #include <string>
@@ -14,7 +14,10 @@ inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
 struct Program {
     std::string AppFolder;   // always ends in a separator
+    std::string ConfigPath;  // AppFolder + "Config.ini"
     Signal<> showRequested;  // bring the main window forward (e.g. when frmLog closes)
+    // A switch or setting that could not be stored: the window says so in the chat view.
+    Signal<> notWritten;
 };
 
 }  // namespace orva

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/controls.h"
 #include "base/env.h"
 #include "base/program.h"
 
@@ -14,8 +15,7 @@ struct ConfigPart : virtual Program {
     ConfigPart(const ConfigPart&) = delete;
     ConfigPart& operator=(const ConfigPart&) = delete;
 
-    Env& env;                // the platform services its routines use (files, dialogs)
-    std::string ConfigPath;  // AppFolder + "Config.ini"
+    Env& env;  // the platform services its routines use (files, dialogs)
     std::uint8_t ShowKillMessages = 0;
     std::uint8_t ShowPublicMacros = 0;
     std::uint8_t Muted = 0;
@@ -23,6 +23,14 @@ struct ConfigPart : virtual Program {
     std::uint8_t Notify = 1;
     std::string HighlightWords;  // as stored: words separated by commas
     std::string ProfileID = "User0";
+
+    // The File menu's switches kept here, and the highlight words.
+    MenuItem menu_IgnorePubMacros{"Ignore Public Macros"};
+    MenuItem menu_KillMessages{"Kill Messages"};
+    MenuItem menu_Mute{"Mute Sounds", "Ctrl+M"};
+    MenuItem menu_AutoReconnect{"Reconnect Automatically"};
+    MenuItem menu_Notify{"Desktop Notifications"};
+    MenuItem menu_HighlightWords{"Highlight Words..."};
 };
 
 }  // namespace orva

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "config/config_part.h"
 #include "config/settings.h"
 #include "view/view_part.h"
 
@@ -14,7 +13,7 @@ std::string PadName(std::string_view name, std::uint8_t width) {
     return std::string(width - name.size(), ' ') + std::string(name);
 }
 
-bool SetNameWidth(ViewPart& f, const ConfigPart& config, std::int32_t value) {
+bool SetNameWidth(ViewPart& f, std::int32_t value) {
     const std::int64_t v = std::llabs(static_cast<std::int64_t>(value));
     if (v == 0)
         f.NameWidth = kDefaultNameWidth;
@@ -22,7 +21,7 @@ bool SetNameWidth(ViewPart& f, const ConfigPart& config, std::int32_t value) {
         f.NameWidth = kMaxNameWidth;
     else
         f.NameWidth = static_cast<std::uint8_t>(v);
-    return WriteSetting("Config", "namelen", std::to_string(f.NameWidth), config.ConfigPath) != 0;
+    return WriteSetting("Config", "namelen", std::to_string(f.NameWidth), f.ConfigPath) != 0;
 }
 
 std::int32_t DigitsValue(std::string_view text) {

@@ -7,7 +7,6 @@
 
 namespace orva {
 
-struct ConfigPart;
 struct ViewPart;
 
 inline constexpr std::uint8_t kDefaultNameWidth = 14;
@@ -19,7 +18,7 @@ std::string PadName(std::string_view name, std::uint8_t width);
 
 // 0 gives 14, above 24 gives 24; stores NameWidth and writes it to "namelen" of "Config".
 // False when the write failed (NameWidth is set all the same).
-bool SetNameWidth(ViewPart& f, const ConfigPart& config, std::int32_t value);
+bool SetNameWidth(ViewPart& f, std::int32_t value);
 
 // The number formed by the digits of the text, every other character skipped; no digit gives 0.
 // Digits beyond what a 32-bit number holds are dropped.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/controls.h"
 #include "base/env.h"
 #include "base/program.h"
 #include "base/signal.h"
@@ -30,6 +31,8 @@ struct ViewPart : virtual Program {
     std::uint8_t showURLs = 0;
     std::uint8_t Timestamps = 0;  // lines added to the view begin with the local time
     std::uint8_t NameWidth = 14;  // names in chat lines are padded or cut to it
+    MenuItem menu_HighLightURL{"Highlight URL"};
+    MenuItem menu_Timestamps{"Timestamps"};
 
     // Status and highlight lines go on to the chat log; the input line takes the chat font.
     Signal<const std::string&> lineToLog;

@@ -1,5 +1,6 @@
 #include "zones/ping_buttons.h"
 
+#include "config/settings.h"
 #include "zones/zones_part.h"
 
 namespace orva {
@@ -24,6 +25,13 @@ void cmdPingOff_Click(ZonesPart& f) {
         UpdateZoneRow(f, i, "", "????");
     f.cmdPingOn.Enabled.set(true);
     f.cmdPingOff.Enabled.set(false);
+}
+
+void ckPing_Click(ZonesPart& f) {
+    const int value = f.ckPing.Value.get();
+    if (WriteSetting("Config", "AutoPing", std::to_string(value), f.ConfigPath) != 0) return;
+    f.ckPing.Value.set(value == 0 ? 1 : 0);  // the click already ticked it; untick quietly
+    f.notWritten.emit();
 }
 
 }  // namespace orva

@@ -8,5 +8,8 @@ struct ZonesPart;
 
 void cmdPingOn_Click(ZonesPart& f);
 void cmdPingOff_Click(ZonesPart& f);
+// "Ping on by default.": stores the box's value as AutoPing; a failed write unticks it quietly
+// and is told through notWritten.
+void ckPing_Click(ZonesPart& f);
 
 }  // namespace orva

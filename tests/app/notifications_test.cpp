@@ -9,7 +9,9 @@
 #include "app/switches.h"
 #include "config/setting_writes.h"
 #include "config/settings.h"
+#include "config/switches.h"
 #include "support/core_fixture.h"
+#include "view/view_switches.h"
 
 namespace orva::test {
 namespace {

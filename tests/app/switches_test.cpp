@@ -1,8 +1,12 @@
 #include "app/switches.h"
+#include "config/switches.h"
+#include "view/view_switches.h"
+#include "zones/ping_buttons.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "config/setting_writes.h"
 #include "config/settings.h"
@@ -13,7 +17,7 @@ namespace {
 
 TEST(Switches, MenuTogglesFlipCheckAndWrite) {
     struct Case {
-        void (*click)(FrmMain&);
+        std::function<void(FrmMain&)> click;
         std::uint8_t FrmMain::*flag;
         MenuItem FrmMain::*item;
         const char* key;

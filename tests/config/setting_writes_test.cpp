@@ -8,10 +8,13 @@
 #include "app/profiles.h"
 #include "app/switches.h"
 #include "chat/ignore.h"
+#include "config/switches.h"
 #include "fonts/font_pick.h"
 #include "macros/macro_editor.h"
 #include "support/core_fixture.h"
 #include "support/fakes.h"
+#include "view/view_switches.h"
+#include "zones/ping_buttons.h"
 
 namespace orva::test {
 namespace {

@@ -34,7 +34,7 @@ TEST(NameWidth, SetNameWidthClampsStoresAndWrites) {
                  {30, 24}, {-7, 7}, {INT32_MIN, 24}, {INT32_MAX, 24}};
     World w;
     for (const auto& c : cases) {
-        SetNameWidth(w.f(), w.f(), c.value);
+        SetNameWidth(w.f(), c.value);
         EXPECT_EQ(w.f().NameWidth, c.width) << c.value;
         EXPECT_EQ(ReadSetting("Config", "namelen", w.f().ConfigPath), std::to_string(c.width));
     }
