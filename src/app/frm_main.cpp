@@ -7,11 +7,11 @@
 namespace orva {
 
 FrmMain::FrmMain(Env& e, std::unique_ptr<ITcpClient> tcp, std::unique_ptr<IUdpSocket> udp)
-    : ViewPart(e),
+    : Program(e),
+      ViewPart(e),
       LogPart(e),
       ConfigPart(e),
       ZonesPart(e, std::move(udp)),
-      env(e),
       sckClient(std::move(tcp)) {
     // Design-time state of the controls.
     menu_Disconnect.Enabled.set(false);

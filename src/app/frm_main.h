@@ -34,8 +34,6 @@ struct FrmMain : ViewPart, LogPart, ConfigPart, ZonesPart, MacrosPart, CorePart,
     FrmMain(const FrmMain&) = delete;
     FrmMain& operator=(const FrmMain&) = delete;
 
-    Env& env;  // hides the parts' own references to the same services
-
     // --- program -------------------------------------------------------------------------
     std::string SecondKey;  // the scrambler's second key, stored first thing at load
     Prop<std::string> Caption{"ORVA v.{0}.{1}"};

@@ -1,10 +1,12 @@
-// What every part of the main window may reach: the folder the program runs from, its settings
-// file, the request to bring the main window forward and the report of a setting not stored. The
-// parts share one of each (a virtual base of every part). And the program's version tag.
+// What every part of the main window may reach: the platform's services, the folder the program
+// runs from, its settings file, the request to bring the main window forward and the report of a
+// setting not stored. The parts share one of each (a virtual base of every part that uses them).
+// And the program's version tag.
 #pragma once
 
 #include <string>
 
+#include "base/env.h"
 #include "base/signal.h"
 
 namespace orva {
@@ -13,6 +15,11 @@ namespace orva {
 inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
 struct Program {
+    explicit Program(Env& e) : env(e) {}
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Env& env;                // clock, timers, files, sockets' name lookup, dialogs, fonts ...
     std::string AppFolder;   // always ends in a separator
     std::string ConfigPath;  // AppFolder + "Config.ini"
     Signal<> showRequested;  // bring the main window forward (e.g. when frmLog closes)

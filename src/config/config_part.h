@@ -11,11 +11,10 @@
 namespace orva {
 
 struct ConfigPart : virtual Program {
-    explicit ConfigPart(Env& e) : env(e) {}
+    explicit ConfigPart(Env& e) : Program(e) {}
     ConfigPart(const ConfigPart&) = delete;
     ConfigPart& operator=(const ConfigPart&) = delete;
 
-    Env& env;  // the platform services its routines use (files, dialogs)
     std::uint8_t ShowKillMessages = 0;
     std::uint8_t ShowPublicMacros = 0;
     std::uint8_t Muted = 0;

@@ -9,11 +9,10 @@
 namespace orva {
 
 struct LogPart : virtual Program {
-    explicit LogPart(Env& e) : env(e) {}
+    explicit LogPart(Env& e) : Program(e) {}
     LogPart(const LogPart&) = delete;
     LogPart& operator=(const LogPart&) = delete;
 
-    Env& env;  // the platform services its routines use (files, clock, dialogs)
     ChatLogState chatLog;
     TraceLog frmLog;
 };

@@ -13,11 +13,10 @@
 namespace orva {
 
 struct ViewPart : virtual Program {
-    explicit ViewPart(Env& e) : env(e) {}
+    explicit ViewPart(Env& e) : Program(e) {}
     ViewPart(const ViewPart&) = delete;
     ViewPart& operator=(const ViewPart&) = delete;
 
-    Env& env;         // the platform services its routines use (clock, links, fonts)
     ChatView txtLog;  // the chat view's document and styled lines
 
     std::string ChatFontName = "Courier New";

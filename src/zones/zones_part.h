@@ -14,11 +14,10 @@
 namespace orva {
 
 struct ZonesPart : virtual Program {
-    ZonesPart(Env& e, std::unique_ptr<IUdpSocket> udp) : env(e), sckPing(std::move(udp)) {}
+    ZonesPart(Env& e, std::unique_ptr<IUdpSocket> udp) : Program(e), sckPing(std::move(udp)) {}
     ZonesPart(const ZonesPart&) = delete;
     ZonesPart& operator=(const ZonesPart&) = delete;
 
-    Env& env;  // the platform services its routines use (files, sockets' name lookup, clock)
     Panel frameMain;
     ListBox lstZones;
     Button cmdPingOn;
