@@ -54,7 +54,8 @@ struct AnsweringDialogs : IDialogs {
         ++boxes;
         return MsgResult::Ok;
     }
-    std::optional<std::string> inputBox(const std::string&, const std::string&) override {
+    std::optional<std::string> inputBox(const std::string&, const std::string&,
+                                        const std::string&) override {
         return std::string("Flooded");
     }
     int boxes = 0;
