@@ -16,6 +16,7 @@ inline constexpr const char* VersionTag = ";ORVA 1.2, by Ostrelle";
 
 struct Program {
     explicit Program(Env& e) : env(e) {}
+    // Neither the program nor any part is copied: the window holds one of each.
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

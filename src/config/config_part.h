@@ -12,8 +12,6 @@ namespace orva {
 
 struct ConfigPart : virtual Program {
     explicit ConfigPart(Env& e) : Program(e) {}
-    ConfigPart(const ConfigPart&) = delete;
-    ConfigPart& operator=(const ConfigPart&) = delete;
 
     std::uint8_t ShowKillMessages = 0;
     std::uint8_t ShowPublicMacros = 0;

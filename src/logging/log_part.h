@@ -10,8 +10,6 @@ namespace orva {
 
 struct LogPart : virtual Program {
     explicit LogPart(Env& e) : Program(e) {}
-    LogPart(const LogPart&) = delete;
-    LogPart& operator=(const LogPart&) = delete;
 
     ChatLogState chatLog;
     TraceLog frmLog;

@@ -14,8 +14,6 @@ namespace orva {
 
 struct ViewPart : virtual Program {
     explicit ViewPart(Env& e) : Program(e) {}
-    ViewPart(const ViewPart&) = delete;
-    ViewPart& operator=(const ViewPart&) = delete;
 
     ChatView txtLog;  // the chat view's document and styled lines
 

@@ -15,8 +15,6 @@ namespace orva {
 
 struct ZonesPart : virtual Program {
     ZonesPart(Env& e, std::unique_ptr<IUdpSocket> udp) : Program(e), sckPing(std::move(udp)) {}
-    ZonesPart(const ZonesPart&) = delete;
-    ZonesPart& operator=(const ZonesPart&) = delete;
 
     Panel frameMain;
     ListBox lstZones;
